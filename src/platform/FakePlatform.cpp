@@ -1,0 +1,108 @@
+#include "platform/FakePlatform.h"
+
+#include <QDialog>
+
+#include <cassert>
+
+namespace pvstim {
+
+class FakeTimerSource : public TimerSource {
+public:
+    FakeTimerSource(FakePlatform& owner, std::function<void()> onFire)
+        : owner_(owner), onFire_(std::move(onFire)) { }
+    ~FakeTimerSource() override { owner_.disarm(this); }
+    void armAt(std::int64_t deadlineNs) override { owner_.arm(this, deadlineNs); }
+    void disarm() override { owner_.disarm(this); }
+    bool isArmed() const override { return owner_.armed_.count(const_cast<FakeTimerSource*>(this)) != 0; }
+    void fire() { onFire_(); }
+
+private:
+    FakePlatform& owner_;
+    std::function<void()> onFire_;
+};
+
+FakePlatform::FakePlatform() = default;
+
+FakePlatform::~FakePlatform()
+{
+    assert(armed_.empty() || true);
+}
+
+std::unique_ptr<TimerSource> FakePlatform::createTimer(std::function<void()> onFire)
+{
+    return std::make_unique<FakeTimerSource>(*this, std::move(onFire));
+}
+
+void FakePlatform::arm(FakeTimerSource* t, std::int64_t deadline)
+{
+    armed_[t] = Arming { deadline, sequence_++ };
+}
+
+void FakePlatform::disarm(FakeTimerSource* t) { armed_.erase(t); }
+
+std::int64_t FakePlatform::nextDeadlineNs() const
+{
+    std::int64_t best = -1;
+    for (const auto& [timer, arming] : armed_) {
+        if (best < 0 || arming.deadline < best)
+            best = arming.deadline;
+    }
+    return best;
+}
+
+void FakePlatform::advanceNs(std::int64_t ns)
+{
+    const std::int64_t target = now_ + ns;
+    for (;;) {
+        FakeTimerSource* due = nullptr;
+        Arming dueArming { 0, 0 };
+        for (const auto& [timer, arming] : armed_) {
+            if (arming.deadline > target)
+                continue;
+            if (!due || arming.deadline < dueArming.deadline
+                || (arming.deadline == dueArming.deadline && arming.sequence < dueArming.sequence)) {
+                due = timer;
+                dueArming = arming;
+            }
+        }
+        if (!due)
+            break;
+        armed_.erase(due);
+        if (dueArming.deadline > now_)
+            now_ = dueArming.deadline;
+        due->fire();
+    }
+    now_ = target;
+}
+
+QTime FakePlatform::localTime() const
+{
+    const std::int64_t elapsedMs = (now_ - startNs_) / 1000000;
+    return startOfDay_.addMSecs(static_cast<int>(elapsedMs % (24LL * 3600 * 1000)));
+}
+
+int FakePlatform::randomInRange(int low, int highExclusive)
+{
+    assert(highExclusive > low);
+    randomRanges.emplace_back(low, highExclusive);
+    if (!scriptedRandom_.empty()) {
+        const int value = scriptedRandom_.front();
+        scriptedRandom_.pop_front();
+        assert(value >= low && value < highExclusive && "scripted draw outside the caller's range");
+        return value;
+    }
+    std::uniform_int_distribution<int> dist(low, highExclusive - 1);
+    return dist(rng_);
+}
+
+void FakePlatform::showError(const QString& text) { errors.push_back(text); }
+
+int FakePlatform::execDialog(QDialog& dialog)
+{
+    if (dialogScript)
+        return dialogScript(dialog);
+    dialog.reject();
+    return QDialog::Rejected;
+}
+
+}  // namespace pvstim

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <map>
+#include <random>
+#include <vector>
+
+namespace pvstim {
+
+// A deterministic platform for tests.
+//
+// Simulated:
+//  - a virtual monotonic clock that starts at 0 and moves only through advance();
+//    advancing fires every due timer in deadline order (ties in arming order), each
+//    callback completing before the next, and the clock reads the deadline while a
+//    callback runs;
+//  - a fixed screen (1024 x 768 unless set), a pointer that stays where the test or
+//    the program puts it, a foreground window the test chooses;
+//  - local time of day that follows the virtual clock from a settable start, and a
+//    settable long time format and number format (24-hour ":" and "." by default);
+//  - random draws from a scripted queue, falling back to a generator with a fixed seed.
+// Recorded: documents opened, power-off requests, error-box texts, dialogs run.
+// Not simulated: real windows' placement by a window manager, real input.
+class FakePlatform : public Platform {
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+
+    // --- Platform ---
+    std::int64_t monotonicNs() const override { return now_; }
+    std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire) override;
+    QSize screenSize() const override { return screen_; }
+    QPoint cursorPos() const override { return cursor_; }
+    void setCursorPos(QPoint p) override { cursor_ = p; cursorMoves.push_back(p); }
+    QWidget* foregroundWindow() const override { return foreground_; }
+    QTime localTime() const override;
+    LongTimeFormat longTimeFormat() const override { return timeFormat_; }
+    NumberFormat numberFormat() const override { return numberFormat_; }
+    int randomInRange(int low, int highExclusive) override;
+    void openDocument(const QString& path) override { openedDocuments.push_back(path); }
+    bool requestPowerOff() override { ++powerOffRequests; return powerOffAccepted; }
+    void showError(const QString& text) override;
+    int execDialog(QDialog& dialog) override;
+    QString executableDir() const override { return exeDir_; }
+
+    // --- Virtual time ---
+    void advanceMs(std::int64_t ms) { advanceNs(ms * 1000000); }
+    void advanceNs(std::int64_t ns);
+    // Fires only the timers due at the current time (deadline <= now).
+    void runDue() { advanceNs(0); }
+    // Deadline of the earliest armed timer, or -1.
+    std::int64_t nextDeadlineNs() const;
+
+    // --- Scripting ---
+    void setScreenSize(QSize s) { screen_ = s; }
+    void setCursor(QPoint p) { cursor_ = p; }
+    void setForegroundWindow(QWidget* w) { foreground_ = w; }
+    // Local time at virtual time 0; the time of day then follows the clock.
+    void setLocalTime(QTime t) { startOfDay_ = t; startNs_ = now_; }
+    void setLongTimeFormat(const LongTimeFormat& f) { timeFormat_ = f; }
+    void setNumberFormat(const NumberFormat& f) { numberFormat_ = f; }
+    void setExecutableDir(const QString& dir) { exeDir_ = dir; }
+    // Draws queued here are returned first, one per call, whatever the range
+    // (the caller's range is asserted); then the seeded generator takes over.
+    void queueRandom(int value) { scriptedRandom_.push_back(value); }
+    // Called by execDialog with the dialog; returns the dialog's result code.
+    // Without a script, execDialog rejects the dialog.
+    std::function<int(QDialog&)> dialogScript;
+
+    // --- Records ---
+    QStringList openedDocuments;
+    QStringList errors;
+    int powerOffRequests = 0;
+    bool powerOffAccepted = true;
+    std::vector<QPoint> cursorMoves;
+    std::vector<std::pair<int, int>> randomRanges;  // (low, high) of every draw
+
+private:
+    friend class FakeTimerSource;
+    struct Arming {
+        std::int64_t deadline;
+        std::uint64_t sequence;
+    };
+    void arm(class FakeTimerSource* t, std::int64_t deadline);
+    void disarm(class FakeTimerSource* t);
+
+    std::int64_t now_ = 0;
+    std::uint64_t sequence_ = 0;
+    std::map<class FakeTimerSource*, Arming> armed_;
+    QSize screen_{1024, 768};
+    QPoint cursor_{512, 384};
+    QWidget* foreground_ = nullptr;
+    QTime startOfDay_{12, 0, 0};
+    std::int64_t startNs_ = 0;
+    LongTimeFormat timeFormat_;
+    NumberFormat numberFormat_;
+    QString exeDir_;
+    std::deque<int> scriptedRandom_;
+    std::mt19937 rng_{12345};
+};
+
+}  // namespace pvstim

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QTime>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QDialog;
+class QWidget;
+
+namespace pvstim {
+
+// A one-shot timer owned by the platform: armed for an absolute deadline on the
+// platform's monotonic clock, it calls its callback once from the event loop.
+// Periodic behaviour, intervals and "restart on change" live in TTimer above it.
+class TimerSource {
+public:
+    virtual ~TimerSource() = default;
+    // Replaces any earlier arming.
+    virtual void armAt(std::int64_t deadlineNs) = 0;
+    virtual void disarm() = 0;
+    virtual bool isArmed() const = 0;
+};
+
+// How the user's locale writes the long time of day (hours, minutes, seconds).
+struct LongTimeFormat {
+    bool twelveHour = false;      // hours 1..12 with an AM/PM designator
+    bool leadingZeroHour = true;  // "09:05:07" rather than "9:05:07"
+    QString separator = QStringLiteral(":");
+    QString amDesignator;
+    QString pmDesignator;
+    bool designatorFirst = false; // designator before the time (as in some East Asian locales)
+
+    QString format(const QTime& t) const;
+};
+
+// How the user's locale writes a decimal number.
+struct NumberFormat {
+    QString decimalSeparator = QStringLiteral(".");
+    QString groupSeparator = QStringLiteral(",");
+    int groupSize = 3;            // 0: no digit grouping
+
+    // Fixed-point text with exactly `decimals` digits after the separator.
+    QString fixed(double value, int decimals) const;
+};
+
+// Everything the program needs from the operating system. The windows reach the OS
+// only through this interface; tests install FakePlatform instead of QtPlatform.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Clock and timers.
+    virtual std::int64_t monotonicNs() const = 0;
+    virtual std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire) = 0;
+
+    // Screen, pointer and focus.
+    virtual QSize screenSize() const = 0;
+    virtual QPoint cursorPos() const = 0;
+    virtual void setCursorPos(QPoint p) = 0;
+    // The top-level window that has the user's input, or nullptr when another
+    // program has it.
+    virtual QWidget* foregroundWindow() const = 0;
+
+    // Local time and locale.
+    virtual QTime localTime() const = 0;
+    virtual LongTimeFormat longTimeFormat() const = 0;
+    virtual NumberFormat numberFormat() const = 0;
+    QString longTimeText() const { return longTimeFormat().format(localTime()); }
+
+    // Random numbers: the generator is seeded anew from a fast clock before each
+    // draw. Returns a uniform integer in [low, highExclusive).
+    virtual int randomInRange(int low, int highExclusive) = 0;
+
+    // Shell, power and the error box.
+    virtual void openDocument(const QString& path) = 0;   // does not wait; result ignored
+    virtual bool requestPowerOff() = 0;                    // does not wait
+    virtual void showError(const QString& text) = 0;       // modal, the error's own text
+
+    // Runs a modal dialog and returns its result code. Tests script the dialog here.
+    virtual int execDialog(QDialog& dialog) = 0;
+
+    // The folder of the running executable, without a trailing separator.
+    virtual QString executableDir() const = 0;
+
+    // The one instance the program runs on.
+    static Platform& instance();
+    static void install(Platform* platform);  // nullptr uninstalls
+};
+
+inline Platform& platform() { return Platform::instance(); }
+
+}  // namespace pvstim
