@@ -1,0 +1,7 @@
+#include "control/TForm1.h"
+
+namespace pvstim {
+
+void TForm1::wireChrome() { }
+
+}  // namespace pvstim

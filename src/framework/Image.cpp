@@ -1,0 +1,77 @@
+#include "framework/Image.h"
+
+#include <QPainter>
+
+namespace pvstim {
+
+TImage::TImage(QWidget* parent, const QString& name)
+    : TGraphicControl(parent)
+{
+    setObjectName(name);
+    picture_.OnChange = [this] { pictureChanged(); };
+}
+
+void TImage::pictureChanged()
+{
+    if (AutoSize && !picture_.isEmpty())
+        resize(picture_.image().size());
+    update();
+}
+
+QRect TImage::pictureRect() const
+{
+    if (picture_.isEmpty())
+        return {};
+    const QSize natural = picture_.image().size();
+    QSize size = natural;
+    if (Stretch) {
+        size = Proportional ? natural.scaled(this->size(), Qt::KeepAspectRatio) : this->size();
+    } else if (Proportional && (natural.width() > width() || natural.height() > height())) {
+        size = natural.scaled(this->size(), Qt::KeepAspectRatio);
+    }
+    QPoint origin(0, 0);
+    if (Center)
+        origin = QPoint((width() - size.width()) / 2, (height() - size.height()) / 2);
+    return QRect(origin, size);
+}
+
+const QImage& TImage::drawnImage() const
+{
+    const QRect target = pictureRect();
+    if (cacheGeneration_ == picture_.generation() && cacheSize_ == target.size())
+        return cache_;
+    cacheGeneration_ = picture_.generation();
+    cacheSize_ = target.size();
+    if (target.isEmpty()) {
+        cache_ = QImage();
+        return cache_;
+    }
+    const QImage& source = picture_.image();
+    QImage scaled = source.size() == target.size()
+        ? source
+        : source.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (Transparent && picture_.kind() == TPicture::Kind::Bitmap) {
+        const QRgb key = source.pixel(0, source.height() - 1) & 0xFFFFFF;
+        scaled = scaled.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < scaled.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
+            for (int x = 0; x < scaled.width(); ++x) {
+                if ((line[x] & 0xFFFFFF) == key)
+                    line[x] = 0;
+            }
+        }
+    }
+    cache_ = std::move(scaled);
+    return cache_;
+}
+
+void TImage::paintEvent(QPaintEvent*)
+{
+    const QImage& image = drawnImage();
+    if (image.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(pictureRect().topLeft(), image);
+}
+
+}  // namespace pvstim

@@ -1,0 +1,127 @@
+#include "framework/Label.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace pvstim {
+
+TLabel::TLabel(QWidget* parent, const QString& name)
+    : TGraphicControl(parent)
+{
+    setObjectName(name);
+    caption_ = name;
+    QWidget::setFont(font_.toQFont());
+    adjustSizeToCaption();
+}
+
+void TLabel::setCaption(const QString& caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    adjustSizeToCaption();
+    update();
+}
+
+void TLabel::setFont(const TFont& font)
+{
+    if (font == font_)
+        return;
+    font_ = font;
+    QWidget::setFont(font_.toQFont());
+    adjustSizeToCaption();
+    update();
+}
+
+void TLabel::setFontColor(TColor c)
+{
+    if (c == font_.color)
+        return;
+    font_.color = c;
+    update();
+}
+
+void TLabel::setColor(TColor c)
+{
+    if (c == color_)
+        return;
+    color_ = c;
+    update();
+}
+
+void TLabel::setTransparent(bool on)
+{
+    transparent_ = on;
+    update();
+}
+
+void TLabel::setAutoSize(bool on)
+{
+    autoSize_ = on;
+    adjustSizeToCaption();
+}
+
+void TLabel::setAlignment(TextAlignment a)
+{
+    alignment_ = a;
+    update();
+}
+
+void TLabel::setWordWrap(bool on)
+{
+    wordWrap_ = on;
+    adjustSizeToCaption();
+    update();
+}
+
+void TLabel::adjustSizeToCaption()
+{
+    if (!autoSize_)
+        return;
+    const QFontMetrics metrics(font_.toQFont());
+    if (wordWrap_) {
+        const QRect r = metrics.boundingRect(QRect(0, 0, std::max(1, width()), 100000),
+            Qt::TextWordWrap, caption_);
+        resize(width(), std::max(r.height(), metrics.height()));
+    } else {
+        resize(metrics.horizontalAdvance(caption_), metrics.height());
+    }
+}
+
+void TLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!transparent_)
+        painter.fillRect(rect(), toQColor(color_));
+    painter.setFont(font_.toQFont());
+
+    int flags = Qt::AlignTop | Qt::TextExpandTabs;
+    switch (alignment_) {
+    case TextAlignment::Left: flags |= Qt::AlignLeft; break;
+    case TextAlignment::Center: flags |= Qt::AlignHCenter; break;
+    case TextAlignment::Right: flags |= Qt::AlignRight; break;
+    }
+    if (wordWrap_)
+        flags |= Qt::TextWordWrap;
+
+    if (isEnabled()) {
+        painter.setPen(toQColor(font_.color));
+        painter.drawText(rect(), flags, caption_);
+    } else {
+        // Greyed: a highlight copy one pixel down-right under a shadow copy.
+        painter.setPen(toQColor(clBtnHighlight));
+        painter.drawText(rect().translated(1, 1), flags, caption_);
+        painter.setPen(toQColor(clBtnShadow));
+        painter.drawText(rect(), flags, caption_);
+    }
+}
+
+void TLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        update();
+    TGraphicControl::changeEvent(event);
+}
+
+}  // namespace pvstim

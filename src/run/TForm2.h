@@ -1,0 +1,62 @@
+#pragma once
+
+#include "framework/FileListBox.h"
+#include "framework/Form.h"
+#include "framework/Memo.h"
+
+#include <cstdint>
+
+namespace pvstim {
+
+class TGauge;
+class TImage;
+class TLabel;
+class TTimer;
+
+// The stimulation window: a borderless, maximized, disabled window that shows the
+// reading text line by line over the picture area and flickers at the stimulation
+// frequency, with a thin progress strip along its top edge. It owns the four
+// timers of a run.
+class TForm2 : public TForm {
+public:
+    TForm2();
+    ~TForm2() override;
+
+    // In declaration order.
+    TTimer* Timer1;            // flicker clock
+    TLabel* Label1;            // text line
+    TFileListBox FileListBox1; // names of the reading texts in to_read/
+    TMemo text;                // the reading text; line 0 is the title
+    TTimer* Timer2;            // text timer
+    TGauge* Gauge1;            // progress strip
+    TTimer* Timer3;            // marker timer
+    TImage* Image1;            // picture area
+    TTimer* Timer4;            // mandala timer
+
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void SetFrequency(double frequency);
+    void SelectRhythm(std::uint8_t mode);
+
+    bool driftRising() const { return driftUp_; }
+    void setDriftRising(bool up) { driftUp_ = up; }
+    // True while the flicker shows its lit phase (background, picture and text line).
+    bool litPhase() const { return lit_; }
+
+protected:
+    void FormCreate() override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void layoutControls();
+    void showPhase(bool lit);
+
+    bool driftUp_ = false;
+    bool lit_ = true;
+    std::int64_t nextFlipNs_ = 0;
+};
+
+}  // namespace pvstim

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "framework/Form.h"
+
+namespace pvstim {
+
+class TImage;
+class TLabel;
+class TTimer;
+
+// The clock window: a small always-on-top plate with the time of day, parked
+// above the screen's top-left corner, that slides into the corner while the
+// pointer rests there.
+class TForm5 : public TForm {
+public:
+    TForm5();
+
+    TImage* Image1;   // the plate
+    TLabel* Label1;   // the time text
+    TTimer* Timer1;   // 20 ms
+
+    void Timer1Timer();
+    void park();
+
+protected:
+    void FormCreate() override;
+};
+
+}  // namespace pvstim

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The real program on a virtual display: the control window alone, 554x381, centred;
+# closing it writes the default settings.
+set -euo pipefail
+build_dir=$1
+source "$(dirname "$0")/lib.sh"
+trap e2e_cleanup EXIT
+
+e2e_start_display
+dir=$(e2e_program_copy "$build_dir")
+e2e_start_program "$dir"
+id=$(e2e_wait_window '^Form1$' 20)
+sleep 1
+
+read -r x y w h <<<"$(e2e_geometry "$id")"
+[ "$w" = 554 ] && [ "$h" = 381 ] || e2e_fail "control window is ${w}x${h}, expected 554x381"
+[ "$x" = $(((1024 - 554) / 2)) ] && [ "$y" = $(((768 - 381) / 2)) ] \
+  || e2e_fail "control window at $x,$y, expected centred"
+visible=$(e2e_visible_windows | tr '\n' ' ')
+[ "$visible" = "Form1 " ] || e2e_fail "visible windows: '$visible', expected only Form1"
+
+# Ask the window manager to close the window, as Alt+F4 does.
+xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 || true
+for _ in $(seq 50); do kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$E2E_PROGRAM_PID" 2>/dev/null && e2e_fail "program still running after close"
+
+[ -f "$dir/Config.ini" ] || e2e_fail "Config.ini not written"
+expected=$'[MANUAL]\nopacity=20\n[USES]\nmarkers=1\nimages=1\n[FONT]\nBGcolor=14611189\nFcolor=8421504\nFsize=36\nFname=Times New Roman\nFstyle=1\n[GENERAL]\nfreqency=60'
+actual=$(grep -v '^[[:space:]]*$' "$dir/Config.ini" | tr -d '\r')
+[ "$actual" = "$expected" ] || e2e_fail "Config.ini differs:"$'\n'"$actual"
+echo "PASS"

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/Forms.h"
+#include "app/WindowSet.h"
+#include "platform/FakePlatform.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace pvstim::test {
+
+// Writes a file (creating its folder) below `root`.
+inline void writeFile(const QString& root, const QString& relative, const QByteArray& bytes)
+{
+    const QString path = root + QLatin1Char('/') + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    file.write(bytes);
+}
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The whole program on the fake platform: a fresh executable folder with a
+// to_read/ holding one text, the five windows created in order.
+// Override prepare() to lay out the folder (Config.ini, texts, pictures) and set
+// the fake's clock, screen or time before the windows are created; call start()
+// yourself when a test must act before creation (set autoStart = false).
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        fake.setExecutableDir(dir.path());
+        Platform::install(&fake);
+        writeFile(dir.path(), QStringLiteral("to_read/sample.txt"), "First line\nSecond line\nThird line\n");
+        prepare();
+        if (autoStart)
+            start();
+    }
+
+    void TearDown() override
+    {
+        destroyWindowSet();
+        Platform::install(nullptr);
+    }
+
+    virtual void prepare() { }
+
+    void start() { createWindowSet(); }
+
+    QString path(const QString& relative) const { return dir.path() + QLatin1Char('/') + relative; }
+
+    FakePlatform fake;
+    QTemporaryDir dir;
+    bool autoStart = true;
+};
+
+}  // namespace pvstim::test
