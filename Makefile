@@ -1,8 +1,11 @@
 # The two commands a fresh machine needs: `make run` and `make test`.
 BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps fuzz clean
+.PHONY: run test build deps sanitize fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -14,8 +17,28 @@ build: deps
 run: build
 	@scripts/run.sh $(BUILD_DIR)
 
+# Every test on the normal build, then the unit tests again under AddressSanitizer
+# and UndefinedBehaviorSanitizer with leak checking.
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+
+sanitize: deps
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPVSTIM_SANITIZE=ON -DPVSTIM_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_DIR) -j $(JOBS) --target pvstim_tests
+	@cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) -LE e2e
+
+# Each libFuzzer target for FUZZ_SECONDS seconds (clang build in $(FUZZ_DIR)).
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DPVSTIM_FUZZ=ON -DPVSTIM_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target pvstim_fuzzers
+	@scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+bench: build
+	@scripts/bench.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) build-*
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

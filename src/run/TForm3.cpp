@@ -1,6 +1,15 @@
 #include "run/TForm3.h"
 
+#include "app/Forms.h"
+#include "control/TForm1.h"
 #include "framework/Image.h"
+#include "framework/SpinEdit.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
+
+#include <QFileInfo>
 
 namespace pvstim {
 
@@ -16,6 +25,19 @@ TForm3::TForm3()
     Image1->setGeometry(rect());
 }
 
-void TForm3::FormCreate() { }
+void TForm3::FormCreate()
+{
+    // The intensity's change rule sets this window's alpha when the stored value
+    // differs from the one shown.
+    Form1->SpinEdit1->setValue(
+        Form1->settingsFile->readInteger(settings::kManual, settings::kOpacity, settings::kDefaultOpacity));
+    const QString picture = besideExecutable(QStringLiteral("Mandals/3.jpg"));
+    if (QFileInfo(picture).isFile())
+        Image1->Picture().LoadFromFile(picture, platform().screenSize());
+    DoubleBuffered = true;
+    const QSize screen = platform().screenSize();
+    setBounds(0, 0, screen.width(), screen.height());
+    Image1->setGeometry(rect());
+}
 
 }  // namespace pvstim

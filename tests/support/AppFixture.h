@@ -4,7 +4,10 @@
 #include "app/WindowSet.h"
 #include "platform/FakePlatform.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

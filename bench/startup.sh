@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Start-up cost: time from process start to the control window's first paint, and
+# resident memory then (median of several runs), on a virtual X display.
+set -euo pipefail
+build_dir=$(cd "${1:-build}" && pwd)
+source "$(dirname "$0")/../tests/e2e/lib.sh"
+trap e2e_cleanup EXIT
+e2e_start_display
+dir=$(e2e_program_copy "$build_dir")
+"$build_dir/bench/startup/pvstim_bench_startup" "$dir/pvstim" "${RUNS:-7}"

@@ -1,0 +1,57 @@
+// Saves the control window's settings over and over, alternating between two sets
+// of values, until it is killed. The settings-kill test starts it, kills it with
+// SIGKILL at random moments and checks what is left in Config.ini.
+//
+//   pvstim_save_stress <folder>    folder: the executable folder to use (it must hold to_read/)
+#include "app/Forms.h"
+#include "app/WindowSet.h"
+#include "control/TForm1.h"
+#include "framework/CheckBox.h"
+#include "framework/Font.h"
+#include "framework/Label.h"
+#include "framework/SpinEdit.h"
+#include "platform/FakePlatform.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+using namespace pvstim;
+
+namespace {
+
+void applySet(bool second)
+{
+    Form1->SpinEdit2->setValue(second ? 990 : 60);
+    Form1->CheckBox7->setChecked(!second);
+    Form1->CheckBox8->setChecked(!second);
+    TFont font = Form1->example->Font();
+    font.size = second ? 72 : 36;
+    font.setName(second ? QStringLiteral("Arial") : QStringLiteral("Times New Roman"));
+    font.color = second ? 255 : 8421504;
+    font.style = second ? TFont::Italic : TFont::Bold;
+    Form1->example->setFont(font);
+    Form1->example->setColor(second ? 65280 : 14611189);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    FakePlatform platform;
+    platform.setExecutableDir(QString::fromLocal8Bit(argv[1]));
+    Platform::install(&platform);
+    createWindowSet();
+    std::fprintf(stdout, "ready\n");
+    std::fflush(stdout);
+    for (unsigned round = 0;; ++round) {
+        applySet(round % 2 == 1);
+        Form1->FormClose();
+    }
+}
