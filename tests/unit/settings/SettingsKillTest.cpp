@@ -57,7 +57,8 @@ TEST(SettingsKillTest, ConfigSurvivesSigkillDuringSaves)
     ASSERT_TRUE(QFileInfo::exists(program));
 
     std::mt19937 random(20261208);
-    std::uniform_int_distribution<int> delayUs(0, 40000);
+    // One save writes nine keys, each synced to disk: about 100 ms. The window covers several saves.
+    std::uniform_int_distribution<int> delayUs(0, 300000);
     const int kills = 200;
     // How often a kill left the line interval at the second set's value: kills must
     // land among the saves, not only before the first one.
