@@ -5,6 +5,7 @@
 //   pvstim_bench_startup <path to pvstim> [runs]
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcess>
