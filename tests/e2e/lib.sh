@@ -5,20 +5,24 @@
 
 E2E_PIDS=()
 E2E_TMP=""
+# Folders to remove at cleanup. A file, because e2e_program_copy usually runs in a
+# command substitution, whose variables do not reach this shell ($$ is the same there).
+E2E_REGISTRY="/tmp/pvstim-e2e-registry.$$"
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb (1024x768, 24 bits) on a free display and openbox on it.
+# Starts Xvfb (1024x768, 24 bits) on a display it picks itself, and openbox on it.
 e2e_start_display() {
-  local n
-  for n in $(seq $((100 + $$ % 400)) 600); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-  done
-  Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+  local fdfile
+  fdfile=$(mktemp /tmp/pvstim-display.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  export DISPLAY=":$n"
+  for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+  [ -s "$fdfile" ] || e2e_fail "Xvfb did not start"
+  export DISPLAY=":$(head -n 1 "$fdfile")"
+  rm -f "$fdfile"
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb did not start on $DISPLAY"
+  xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb did not answer on $DISPLAY"
   openbox >/dev/null 2>&1 &
   E2E_PIDS+=($!)
   sleep 0.5
@@ -28,6 +32,7 @@ e2e_start_display() {
 e2e_program_copy() {
   local build_dir=$1
   E2E_TMP=$(mktemp -d /tmp/pvstim-e2e.XXXXXX)
+  echo "$E2E_TMP" >> "$E2E_REGISTRY"
   cp "$build_dir/pvstim" "$E2E_TMP/"
   local item
   for item in to_read fone textures mandals ReadMe.txt Ритмы.doc Vellamor.doc; do
@@ -78,9 +83,16 @@ e2e_cleanup() {
   local pid
   for ((i=${#E2E_PIDS[@]}-1; i>=0; i--)); do
     pid=${E2E_PIDS[$i]}
-    kill "$pid" 2>/dev/null
+    kill "$pid" 2>/dev/null || true
   done
-  wait 2>/dev/null
-  [ -n "$E2E_TMP" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_TMP"
+  wait 2>/dev/null || true
+  if [ -f "$E2E_REGISTRY" ]; then
+    local folder
+    while read -r folder; do
+      chmod -R u+w "$folder" 2>/dev/null
+      [ -z "${E2E_KEEP:-}" ] && rm -rf "$folder"
+    done < "$E2E_REGISTRY"
+    rm -f "$E2E_REGISTRY"
+  fi
   return 0
 }
