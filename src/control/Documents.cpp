@@ -1,7 +1,70 @@
+// "Справка" and "Книга" open documents beside the executable with the program the
+// desktop associates with them; "Обзор..." lets the user pick the reading text.
 #include "control/TForm1.h"
+
+#include "app/Forms.h"
+#include "framework/Handler.h"
+#include "framework/Label.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "run/ReadingTextLoad.h"
+#include "run/TForm2.h"
+
+#include <QFileDialog>
 
 namespace pvstim {
 
-void TForm1::wireDocuments() { }
+namespace {
+
+const QString kHelpRhythms = QStringLiteral("Ритмы.doc");
+const QString kHelpReadMe = QStringLiteral("ReadMe.txt");
+const QString kBook = QStringLiteral("Vellamor.doc");
+const QString kTextFolder = QStringLiteral("to_read\\");
+const QString kTextFilter = QStringLiteral("txt (*.txt)");
+
+// Whatever happens to a document, the next one is still opened: the shell's
+// answer is not looked at.
+void openBesideExecutable(const QString& document)
+{
+    platform().openDocument(besideExecutable(document));
+}
+
+}  // namespace
+
+void TForm1::wireDocuments()
+{
+    Label10->OnClick = [this] { Label10Click(); };
+    Label11->OnClick = [this] { Label11Click(); };
+    Label14->OnClick = [this] { Label14Click(); };
+}
+
+void TForm1::Label10Click()
+{
+    openBesideExecutable(kHelpRhythms);
+    openBesideExecutable(kHelpReadMe);
+}
+
+void TForm1::Label11Click() { openBesideExecutable(kBook); }
+
+void TForm1::Label14Click()
+{
+    // Qt's own dialog rather than the desktop's, so that it behaves the same
+    // everywhere and can be driven in tests. Any name may be typed: the file need
+    // not exist, and a file that cannot be read is reported when it is confirmed.
+    QFileDialog dialog(this);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(kTextFilter);
+    dialog.setDirectory(besideExecutable(kTextFolder));
+    if (platform().execDialog(dialog) != QDialog::Accepted)
+        return;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return;
+    runHandler([&] { OpenDialog1CanClose(chosen.first()); });
+}
+
+void TForm1::OpenDialog1CanClose(const QString& path) { loadReadingText(*Form2, path); }
 
 }  // namespace pvstim
