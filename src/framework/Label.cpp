@@ -105,7 +105,8 @@ void TLabel::paintEvent(QPaintEvent*)
     if (wordWrap_)
         flags |= Qt::TextWordWrap;
 
-    if (isEnabled()) {
+    // Only a label disabled itself is greyed, not one on a window that takes no input.
+    if (isEnabledTo(window())) {
         painter.setPen(toQColor(font_.color));
         painter.drawText(rect(), flags, caption_);
     } else {

@@ -1,7 +1,212 @@
+// The Start command, the run timer that counts a run down to its end, and the
+// power-off request at the end of a run.
 #include "control/TForm1.h"
+
+#include "app/Forms.h"
+#include "control/TForm4.h"
+#include "framework/CheckBox.h"
+#include "framework/ColorBox.h"
+#include "framework/Exceptions.h"
+#include "framework/Label.h"
+#include "framework/SpinEdit.h"
+#include "framework/Timer.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "run/ReadingTextLoad.h"
+#include "run/TForm2.h"
+#include "run/TForm3.h"
+#include "run/TForm5.h"
+#include "widgets/TGauge.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <climits>
 
 namespace pvstim {
 
-void TForm1::wireRunControl() { }
+namespace {
+
+constexpr int kMinRunMinutes = 10;
+constexpr int kMaxRunMinutes = 60;
+constexpr std::uint32_t kPowerOffRequest = 8;
+constexpr double kSleepStartHz = 10.0;
+constexpr double kWakeStartHz = 8.0;
+constexpr double kWakeCeilingHz = 15.0;
+// Over a whole run the falling drift lowers the frequency by 60 / 6.2 Hz and the
+// rising drift raises it by 60 / 8.5 Hz, whatever the run length.
+constexpr double kFallingDivisor = 6.2;
+constexpr double kRisingDivisor = 8.5;
+
+// The values of TForm1::autoDrift.
+enum AutoDrift : int { kNoDrift = 0, kFallingDrift = 1, kRisingDrift = 2 };
+
+// A typed run length reaches Start unclamped, since the spin edit brings a typed
+// value into its bounds only when it loses the focus and "Старт" takes no focus.
+int runLength(const TForm1& control)
+{
+    return std::clamp(control.SpinEdit3->Value(), kMinRunMinutes, kMaxRunMinutes);
+}
+
+// The share of the run still to go, in whole per cent.
+int progressPercent(int minutesLeft, int secondsLeft, int runMinutes)
+{
+    const int secondsToGo = std::max(0, minutesLeft * 60 + secondsLeft);
+    return secondsToGo * 100 / (runMinutes * 60);
+}
+
+int overlayAlpha(int intensity)
+{
+    return int(std::clamp(static_cast<long long>(intensity) * 255 / 100, 0LL, 255LL));
+}
+
+int textIntervalMs(int lineInterval)
+{
+    return int(std::clamp(static_cast<long long>(lineInterval) * 10, 0LL, static_cast<long long>(INT_MAX)));
+}
+
+// Draws a reading text from to_read/ beside the program and makes it the reading
+// text. Throws, naming the folder, when there is no text that can be loaded; the
+// reading text is unchanged then.
+void loadRandomReadingText(TForm2& stimulation)
+{
+    const QString folder = besideExecutable(QStringLiteral("to_read\\"));
+    const auto noText = [&folder](const QString& reason) {
+        return EInOutError(QStringLiteral("No reading text can be loaded from the folder \"%1\": %2")
+                               .arg(QDir::toNativeSeparators(folder), reason));
+    };
+
+    TFileListBox& list = stimulation.FileListBox1;
+    try {
+        list.ApplyFilePath(folder);
+    } catch (const EInOutError&) {
+        throw noText(QStringLiteral("the folder does not exist."));
+    }
+    if (list.Count() == 0)
+        throw noText(QStringLiteral("the folder holds no .txt file."));
+
+    const QString name = list.Items().at(platform().randomInRange(0, list.Count()));
+    try {
+        loadReadingText(stimulation, folder + name);
+    } catch (const Exception& e) {
+        throw noText(e.message());
+    }
+}
+
+}  // namespace
+
+void TForm1::wireRunControl()
+{
+    Label12->OnClick = [this] { Label12Click(); };
+    Timer2->OnTimer = [this] { Timer2Timer(); };
+}
+
+void TForm1::Label12Click()
+{
+    // The text is chosen first: when none can be loaded, Start ends here with
+    // nothing changed, no window moved and no timer started.
+    if (CheckBox9->isChecked())
+        loadRandomReadingText(*Form2);
+
+    const int length = runLength(*this);
+    SpinEdit3->setValue(length);
+    Label2->setCaption(QString::number(length));
+
+    minutesLeft = length;
+    secondsLeft = 0;
+    Form3->setAlphaBlendValue(overlayAlpha(SpinEdit1->Value()));
+    Form2->Timer2->setInterval(textIntervalMs(SpinEdit2->Value()));
+
+    BMinClick();
+    Form2->Show();
+    Form2->SendToBack();
+    Form2->Label1->setFont(example->Font());
+    Form2->setColor(example->Color());
+    Form4->BringToFront();
+    Form5->BringToFront();
+    TLabel& line = *Form2->Label1;
+    line.setBounds(30, Form2->Height() / 2 - 80, Form2->Width() - 60, line.Height());
+    SpinEdit3->setEnabled(false);
+
+    if (CheckBox4->isChecked())
+        stimulationFrequency = kSleepStartHz;
+    else if (CheckBox5->isChecked())
+        stimulationFrequency = kWakeStartHz;
+    // A point on the mini bar's restore image.
+    platform().setCursorPos(QPoint(Form4->Left() + 10, Form4->Top() + 10));
+
+    if (CheckBox3->isChecked()) {
+        if (CheckBox4->isChecked())
+            autoDrift = kFallingDrift;
+        else if (CheckBox5->isChecked())
+            autoDrift = kRisingDrift;
+    }
+
+    // The gauges start full and the strip shown until the first tick, also when
+    // Start is used again during a run.
+    Gauge1->setProgress(100);
+    Form2->Gauge1->setProgress(100);
+    Form2->Gauge1->show();
+
+    Form2->Timer2->setEnabled(true);
+    // Restarting the run timer gives a countdown started again the same length
+    // as the first one.
+    Timer2->setEnabled(false);
+    Timer2->setEnabled(true);
+    if (CheckBox7->isChecked())
+        Form2->Timer3->setEnabled(true);
+    if (CheckBox8->isChecked())
+        Form2->Timer4->setEnabled(true);
+
+    for (QWidget* fixed : std::initializer_list<QWidget*> { CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
+             CheckBox7, CheckBox8, CheckBox9, CheckBox10, ColorBox1, Label3, Label4 })
+        fixed->setEnabled(false);
+    Label14->hide();
+}
+
+void TForm1::Timer2Timer()
+{
+    const int length = runLength(*this);
+    const int progress = progressPercent(minutesLeft, secondsLeft, length);
+    Form2->Gauge1->setProgress(progress);
+    Gauge1->setProgress(progress);
+
+    if (minutesLeft * 60 + secondsLeft <= 0) {
+        if (CheckBox6->isChecked())
+            PowerOff(kPowerOffRequest);
+        Timer2->setEnabled(false);
+        // Closing the main window saves the settings and ends the program.
+        Close();
+        return;
+    }
+
+    if (--secondsLeft < 0) {
+        secondsLeft = 59;
+        --minutesLeft;
+    }
+    Label2->setCaption(QString::number(minutesLeft));
+    Form2->Gauge1->setVisible(platform().cursorPos().y() == 0);
+
+    const double step = Timer2->Interval() / double(length) / 1000.0;
+    switch (autoDrift) {
+    case kFallingDrift:
+        stimulationFrequency -= step / kFallingDivisor;
+        break;
+    case kRisingDrift:
+        stimulationFrequency = std::min(stimulationFrequency, kWakeCeilingHz) + step / kRisingDivisor;
+        break;
+    case kNoDrift:
+    default:
+        break;
+    }
+}
+
+bool TForm1::PowerOff(std::uint32_t flags)
+{
+    // The platform knows one request, switching the machine off; nothing else is asked for.
+    if (flags != kPowerOffRequest)
+        return false;
+    return platform().requestPowerOff();
+}
 
 }  // namespace pvstim

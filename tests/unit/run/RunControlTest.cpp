@@ -1,0 +1,323 @@
+// The Start command: what it sets, shows, starts and disables, the random text
+// choice, the run length it accepts, and a Start that finds no text to load.
+#include "AppFixture.h"
+
+#include "control/TForm1.h"
+#include "control/TForm4.h"
+#include "framework/CheckBox.h"
+#include "framework/ColorBox.h"
+#include "framework/Handler.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/SpinEdit.h"
+#include "framework/Timer.h"
+#include "run/ReadingTextLoad.h"
+#include "run/TForm2.h"
+#include "run/TForm3.h"
+#include "widgets/TGauge.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace pvstim;
+using pvstim::test::writeFile;
+
+class RunControlStart : public test::AppTest {
+protected:
+    bool clickStart() { return runHandler(Form1->Label12->OnClick); }
+
+    std::vector<TTimer*> runTimers() const
+    {
+        return { Form1->Timer2, Form2->Timer1, Form2->Timer2, Form2->Timer3, Form2->Timer4 };
+    }
+};
+
+TEST_F(RunControlStart, ShowsTheStimulationWindowInThePreviewsLookAndStartsTheRun)
+{
+    const TFont font { QStringLiteral("Arial"), 20, TFont::Italic, 0x000000FF, 204 };
+    Form1->example->setFont(font);
+    Form1->example->setColor(0x00112233);
+    const int topBefore = Form1->Top();
+
+    ASSERT_TRUE(clickStart()) << fake.errors.join(u'\n').toStdString();
+
+    EXPECT_TRUE(Form2->Visible());
+    EXPECT_EQ(QRect(Form2->Left(), Form2->Top(), Form2->Width(), Form2->Height()), QRect(0, 0, 1024, 768));
+    EXPECT_EQ(Form2->Color(), TColor(0x00112233));
+    EXPECT_EQ(Form2->Label1->Font(), font);
+    EXPECT_EQ(Form2->Label1->geometry(), QRect(30, 768 / 2 - 80, 1024 - 60, 241));
+
+    // Minimized behind the mini bar, with the pointer on its restore image.
+    EXPECT_EQ(Form1->savedTop, topBefore);
+    EXPECT_EQ(Form1->Top(), 200000);
+    EXPECT_TRUE(Form4->Visible());
+    EXPECT_EQ(fake.cursorPos(), QPoint(Form4->Left() + 10, Form4->Top() + 10));
+    EXPECT_EQ(fake.cursorPos(), QPoint(10, 768 - Form4->Height() + 10));
+
+    EXPECT_EQ(Form1->minutesLeft, 27);
+    EXPECT_EQ(Form1->secondsLeft, 0);
+    EXPECT_TRUE(Form1->Timer2->Enabled());
+    EXPECT_EQ(Form1->Timer2->Interval(), 1000);
+    EXPECT_TRUE(Form2->Timer2->Enabled());
+    EXPECT_EQ(Form2->Timer2->Interval(), 600);
+    EXPECT_TRUE(Form2->Timer3->Enabled());
+    EXPECT_TRUE(Form2->Timer4->Enabled());
+    EXPECT_FALSE(Form2->Timer1->Enabled()) << "the text timer starts the flicker clock, not Start";
+
+    EXPECT_EQ(Form2->text.lines(), QStringList({ "sample.txt", "First line", "Second line", "Third line" }));
+    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("sample.txt"));
+    EXPECT_TRUE(Form2->Gauge1->Visible());
+    EXPECT_EQ(Form2->Gauge1->Progress(), 100);
+    EXPECT_EQ(Form1->Gauge1->Progress(), 100);
+}
+
+// The stimulation window takes no input, but its text line is drawn in the
+// preview's colours all the same, not greyed as a disabled control.
+TEST_F(RunControlStart, DrawsTheTitleLineInThePreviewsColours)
+{
+    Form1->example->setFont(TFont { QStringLiteral("Arial"), 36, TFont::Bold, 0x000000FF, 204 });
+    Form1->example->setColor(0x00FFFF00);
+    ASSERT_TRUE(clickStart());
+
+    const QImage line = Form2->grab(Form2->Label1->geometry()).toImage();
+    int ink = 0;
+    int background = 0;
+    for (int y = 0; y < line.height(); ++y)
+        for (int x = 0; x < line.width(); ++x) {
+            const QRgb p = line.pixel(x, y) & 0xFFFFFF;
+            ink += p == 0xFF0000;
+            background += p == 0x00FFFF;
+        }
+    EXPECT_GT(ink, 100) << "the title line is not drawn in the font's colour";
+    EXPECT_GT(background, line.width() * line.height() / 2);
+}
+
+TEST_F(RunControlStart, StartsMarkersAndMandalasOnlyWhenChosen)
+{
+    Form1->CheckBox7->setChecked(false);
+    Form1->CheckBox8->setChecked(true);
+    ASSERT_TRUE(clickStart());
+    EXPECT_FALSE(Form2->Timer3->Enabled());
+    EXPECT_TRUE(Form2->Timer4->Enabled());
+}
+
+struct IntensityCase {
+    int intensity;
+    int alpha;
+};
+
+void PrintTo(const IntensityCase& c, std::ostream* os) { *os << "intensity " << c.intensity; }
+
+class RunControlIntensity : public RunControlStart, public ::testing::WithParamInterface<IntensityCase> { };
+
+TEST_P(RunControlIntensity, SetsTheOverlayOpacity)
+{
+    Form1->SpinEdit1->setValue(GetParam().intensity);
+    Form3->setAlphaBlendValue(0);
+    ASSERT_TRUE(clickStart());
+    EXPECT_EQ(Form3->AlphaBlendValue(), GetParam().alpha);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunControlIntensity, ::testing::Values(
+    IntensityCase { 10, 25 }, IntensityCase { 20, 51 }, IntensityCase { 55, 140 }, IntensityCase { 100, 255 }));
+
+class RunControlLineInterval : public RunControlStart, public ::testing::WithParamInterface<int> { };
+
+TEST_P(RunControlLineInterval, SetsTheTextTimerInterval)
+{
+    Form1->SpinEdit2->setValue(GetParam());
+    Form2->Timer2->setInterval(1);
+    ASSERT_TRUE(clickStart());
+    EXPECT_EQ(Form2->Timer2->Interval(), GetParam() * 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunControlLineInterval, ::testing::Values(10, 60, 1000));
+
+struct ModeCase {
+    const char* what;
+    bool manual;
+    bool sleep;
+    double frequency;
+    int drift;
+};
+
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.what; }
+
+class RunControlMode : public RunControlStart, public ::testing::WithParamInterface<ModeCase> { };
+
+TEST_P(RunControlMode, SetsTheStartFrequencyAndTheAutoDrift)
+{
+    const ModeCase& c = GetParam();
+    Form1->CheckBox2->setChecked(c.manual);
+    Form1->CheckBox3->setChecked(!c.manual);
+    if (c.manual)
+        Form1->Label7Click();
+    Form1->CheckBox4->setChecked(c.sleep);
+    Form1->CheckBox5->setChecked(!c.sleep);
+    Form1->stimulationFrequency = 3.0;
+
+    ASSERT_TRUE(clickStart());
+    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, c.frequency) << c.what;
+    EXPECT_EQ(Form1->autoDrift, c.drift) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunControlMode, ::testing::Values(
+    ModeCase { "auto, sleep", false, true, 10.0, 1 },
+    ModeCase { "auto, wakefulness", false, false, 8.0, 2 },
+    ModeCase { "manual, sleep", true, true, 10.0, 0 },
+    ModeCase { "manual, wakefulness", true, false, 8.0, 0 }));
+
+TEST_F(RunControlStart, DisablesTheSettingsThatMayNotChangeAndLeavesTheRest)
+{
+    Form1->Label14->show();
+    const std::vector<QWidget*> kept { Form1->SpinEdit1, Form1->SpinEdit2, Form1->CheckBox6, Form1->Label5,
+        Form1->Label6, Form1->Label7, Form1->Label8, Form1->Label9, Form1->Label10, Form1->Label11, Form1->Label12,
+        Form1->BMin, Form1->BClose };
+    std::vector<bool> before;
+    for (QWidget* w : kept)
+        before.push_back(w->isEnabled());
+
+    ASSERT_TRUE(clickStart());
+
+    for (QWidget* w : std::initializer_list<QWidget*> { Form1->CheckBox1, Form1->CheckBox2, Form1->CheckBox3,
+             Form1->CheckBox4, Form1->CheckBox5, Form1->CheckBox7, Form1->CheckBox8, Form1->CheckBox9,
+             Form1->CheckBox10, Form1->ColorBox1, Form1->Label3, Form1->Label4, Form1->SpinEdit3 })
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(Form1->Label14->isHidden());
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(kept[i]->isEnabled(), before[i]) << kept[i]->objectName().toStdString();
+    EXPECT_TRUE(Form1->Label12->isEnabled());
+}
+
+TEST_F(RunControlStart, KeepsATextChosenByHandAndDrawsNone)
+{
+    Form1->CheckBox10->setChecked(true);
+    Form1->CheckBox9->setChecked(false);
+    writeFile(dir.path(), QStringLiteral("elsewhere/mine.txt"), "mine\n");
+    loadReadingText(*Form2, path(QStringLiteral("elsewhere/mine.txt")));
+
+    ASSERT_TRUE(clickStart());
+    EXPECT_EQ(Form2->text.lines(), QStringList({ "mine.txt", "mine" }));
+    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("mine.txt"));
+    EXPECT_TRUE(fake.randomRanges.empty());
+}
+
+TEST_F(RunControlStart, DrawsFromAllTheTextsInTheList)
+{
+    writeFile(dir.path(), QStringLiteral("to_read/zeta.txt"), "z\n");
+    destroyWindowSet();
+    createWindowSet();
+    fake.queueRandom(1);
+    ASSERT_TRUE(clickStart());
+    EXPECT_EQ(Form2->text.line(0), QStringLiteral("zeta.txt"));
+    ASSERT_FALSE(fake.randomRanges.empty());
+    EXPECT_EQ(fake.randomRanges.back(), std::make_pair(0, 2));
+}
+
+struct LengthCase {
+    const char* typed;
+    int length;
+};
+
+void PrintTo(const LengthCase& c, std::ostream* os) { *os << "typed \"" << c.typed << '"'; }
+
+class RunControlRunLength : public RunControlStart, public ::testing::WithParamInterface<LengthCase> { };
+
+TEST_P(RunControlRunLength, BringsATypedRunLengthIntoRange)
+{
+    const LengthCase& c = GetParam();
+    Form1->SpinEdit3->editor()->setText(QString::fromUtf8(c.typed));
+    ASSERT_TRUE(clickStart());
+    EXPECT_EQ(Form1->SpinEdit3->Value(), c.length);
+    EXPECT_EQ(Form1->Label2->Caption(), QString::number(c.length));
+    EXPECT_EQ(Form1->minutesLeft, c.length);
+
+    fake.advanceMs(1000);
+    EXPECT_EQ(Form1->Label2->Caption(), QString::number(c.length - 1));
+    EXPECT_EQ(Form1->Gauge1->Progress(), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunControlRunLength, ::testing::Values(
+    LengthCase { "0", 10 }, LengthCase { "-5", 10 }, LengthCase { "", 10 }, LengthCase { "9", 10 },
+    LengthCase { "35", 35 }, LengthCase { "61", 60 }, LengthCase { "99999999999", 10 }));
+
+// Start with "1. Случайно" and no text it can load.
+enum class NoText { MissingFolder, NoTxtFile, DrawnFileGone, DrawnFileTooLarge };
+
+class RunControlNoText : public RunControlStart, public ::testing::WithParamInterface<NoText> {
+protected:
+    void prepare() override
+    {
+        QDir folder(path(QStringLiteral("to_read")));
+        switch (GetParam()) {
+        case NoText::MissingFolder:
+            folder.removeRecursively();
+            break;
+        case NoText::NoTxtFile:
+            QFile::remove(folder.filePath(QStringLiteral("sample.txt")));
+            writeFile(dir.path(), QStringLiteral("to_read/notes.doc"), "x");
+            folder.mkdir(QStringLiteral("inner.txt"));
+            break;
+        case NoText::DrawnFileGone:
+            break;
+        case NoText::DrawnFileTooLarge: {
+            QFile big(folder.filePath(QStringLiteral("sample.txt")));
+            if (!big.open(QIODevice::ReadWrite) || !big.resize(17 * 1024 * 1024))
+                ADD_FAILURE() << "cannot grow the text";
+            break;
+        }
+        }
+    }
+};
+
+TEST_P(RunControlNoText, ShowsAnErrorNamingTheFolderAndChangesNothing)
+{
+    if (GetParam() == NoText::DrawnFileGone) {
+        ASSERT_TRUE(QFile::remove(path(QStringLiteral("to_read/sample.txt"))));
+    }
+    writeFile(dir.path(), QStringLiteral("elsewhere/kept.txt"), "kept\n");
+    loadReadingText(*Form2, path(QStringLiteral("elsewhere/kept.txt")));
+    fake.errors.clear();
+    const int top = Form1->Top();
+
+    EXPECT_FALSE(clickStart());
+
+    ASSERT_EQ(fake.errors.size(), 1);
+    EXPECT_TRUE(fake.errors[0].contains(QDir::toNativeSeparators(path(QStringLiteral("to_read")))))
+        << fake.errors[0].toStdString();
+    if (GetParam() == NoText::DrawnFileTooLarge) {
+        EXPECT_TRUE(fake.errors[0].contains(QStringLiteral("Text exceeds memo capacity")));
+    }
+    EXPECT_EQ(Form1->Top(), top);
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_FALSE(Form4->Visible());
+    for (TTimer* timer : runTimers())
+        EXPECT_FALSE(timer->Enabled());
+    EXPECT_TRUE(Form1->SpinEdit3->isEnabled());
+    EXPECT_TRUE(Form1->CheckBox9->isEnabled());
+    EXPECT_EQ(Form1->minutesLeft, 27);
+    EXPECT_TRUE(fake.cursorMoves.empty());
+    EXPECT_EQ(Form2->text.lines(), QStringList({ "kept.txt", "kept" }));
+    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("kept.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RunControlNoText, ::testing::Values(
+    NoText::MissingFolder, NoText::NoTxtFile, NoText::DrawnFileGone, NoText::DrawnFileTooLarge));
+
+class RunControlPowerOff : public RunControlStart, public ::testing::WithParamInterface<bool> { };
+
+TEST_P(RunControlPowerOff, AsksThePlatformAndReportsItsAnswer)
+{
+    fake.powerOffAccepted = GetParam();
+    EXPECT_EQ(Form1->PowerOff(8), GetParam());
+    EXPECT_EQ(fake.powerOffRequests, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, RunControlPowerOff, ::testing::Bool());
+
+}  // namespace
