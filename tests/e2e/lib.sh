@@ -17,7 +17,7 @@ e2e_start_display() {
   fdfile=$(mktemp /tmp/pvstim-display.XXXXXX)
   Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+  for _ in $(seq 300); do [ -s "$fdfile" ] && break; sleep 0.1; done
   [ -s "$fdfile" ] || e2e_fail "Xvfb did not start"
   export DISPLAY=":$(head -n 1 "$fdfile")"
   rm -f "$fdfile"
