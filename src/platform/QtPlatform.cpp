@@ -31,8 +31,9 @@ public:
     void armAt(std::int64_t deadlineNs) override
     {
         const std::int64_t waitNs = deadlineNs - clock_.nsecsElapsed();
-        // Round up so the callback never runs before its deadline.
-        const std::int64_t waitMs = waitNs <= 0 ? 0 : (waitNs + 999999) / 1000000;
+        // Qt's timers count whole milliseconds: the nearest one keeps the mean
+        // lateness at zero; callers that need exact moments read the deadline.
+        const std::int64_t waitMs = waitNs <= 0 ? 0 : (waitNs + 500000) / 1000000;
         timer_.start(static_cast<int>(std::min<std::int64_t>(waitMs, INT32_MAX)));
     }
     void disarm() override { timer_.stop(); }

@@ -1,11 +1,189 @@
+// The stimulation window's create step, its flicker clock, the rhythm presets and
+// the manual drift that moves the frequency back and forth inside a rhythm's band.
 #include "run/TForm2.h"
+
+#include "app/Forms.h"
+#include "control/TForm1.h"
+#include "framework/CheckBox.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/SpinEdit.h"
+#include "framework/Timer.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <iterator>
 
 namespace pvstim {
 
-void TForm2::FormCreate() { }
-void TForm2::Timer1Timer() { }
-void TForm2::SetFrequency(double) { }
-void TForm2::SelectRhythm(std::uint8_t) { }
-void TForm2::showPhase(bool lit) { lit_ = lit; }
+namespace {
+
+enum class BandEdges { Strict, Inclusive };
+
+// A rhythm preset: the frequency it starts at, and the band the manual drift keeps
+// the frequency in by turning at its edges.
+struct Rhythm {
+    double baseHz;
+    double lowHz;   // the drift turns rising here
+    double highHz;  // the drift turns falling here
+    BandEdges edges;
+};
+
+// Indexed by rhythm mode; mode 5 (none chosen) and above have no band.
+constexpr Rhythm kRhythms[] = {
+    { 13.0, 12.0, 15.0, BandEdges::Strict },    // "Низкий Бета"
+    { 10.0, 9.0, 12.0, BandEdges::Strict },     // "Высокий Альфа"
+    { 9.0, 8.0, 10.0, BandEdges::Inclusive },   // "Низкий Альфа"
+    { 5.0, 4.0, 7.0, BandEdges::Inclusive },    // "Тета"
+    { 1.0, 0.1, 4.0, BandEdges::Inclusive },    // "Дельта"
+};
+
+constexpr double kDriftStepHz = 0.001;
+constexpr std::int64_t kNsPerMs = 1000000;
+
+const Rhythm* rhythmOf(std::uint8_t mode)
+{
+    return mode < std::size(kRhythms) ? &kRhythms[mode] : nullptr;
+}
+
+// The drift direction after testing `hz` against the mode's band edges.
+bool driftRisingAfter(std::uint8_t mode, double hz, bool rising)
+{
+    const Rhythm* rhythm = rhythmOf(mode);
+    if (!rhythm)
+        return rising;
+    const bool inclusive = rhythm->edges == BandEdges::Inclusive;
+    if (inclusive ? hz <= rhythm->lowHz : hz < rhythm->lowHz)
+        return true;
+    if (inclusive ? hz >= rhythm->highHz : hz > rhythm->highHz)
+        return false;
+    return rising;
+}
+
+// Half the flicker period in milliseconds, as a real number: one phase lasts this
+// long. Never below a millisecond, the finest interval the clock is given.
+double halfPeriodMs(double hz)
+{
+    return std::clamp(500.0 / hz, 1.0, double(INT_MAX));
+}
+
+// The frequency with exactly three decimals in the user's number format, rounded
+// to at most five significant digits (so only values of 100 Hz and more lose
+// decimals). The digits are chosen from the value first and it is rounded once.
+QString frequencyText(double hz)
+{
+    double value = hz;
+    if (std::isfinite(hz) && std::fabs(hz) >= 100.0) {
+        const int integralDigits = int(std::floor(std::log10(std::fabs(hz)))) + 1;
+        const double unit = std::pow(10.0, integralDigits - 5);
+        value = std::round(hz / unit) * unit;
+    }
+    return platform().numberFormat().fixed(value, 3);
+}
+
+}  // namespace
+
+void TForm2::FormCreate()
+{
+    // The window still has its designed size here; Start places the label again
+    // on the maximized window.
+    Label1->setLeft(60);
+    Label1->setWidth(Width() - 120);
+    Label1->setTop(Height() / 2 - 40);
+
+    // Throws when to_read/ is missing, which skips the line interval below.
+    FileListBox1.ApplyFilePath(besideExecutable(QStringLiteral("to_read\\")));
+
+    Form1->SpinEdit2->setValue(Form1->settingsFile->readInteger(
+        settings::kGeneral, settings::kLineInterval, settings::kDefaultLineInterval));
+}
+
+void TForm2::SelectRhythm(std::uint8_t mode)
+{
+    Form1->rhythmMode = mode;
+    if (const Rhythm* rhythm = rhythmOf(mode))
+        SetFrequency(rhythm->baseHz);
+}
+
+void TForm2::SetFrequency(double frequency)
+{
+    if (!(frequency > 0.0) || !std::isfinite(frequency))
+        return;
+    // Each phase, lit or blank, lasts half a period; the clock ticks once per phase.
+    Timer1->setInterval(int(std::lround(halfPeriodMs(frequency))));
+    Form1->stimulationFrequency = frequency;
+}
+
+void TForm2::Timer1Timer()
+{
+    // Read before anything can restart the count: the moment this flip was due.
+    const std::int64_t thisFlipNs = Timer1->deadlineNs();
+    TForm1& control = *Form1;
+
+    control.Label13->setCaption(QStringLiteral("Частота стимуляции ГМ: ")
+        + frequencyText(control.stimulationFrequency) + QStringLiteral(" Hz"));
+
+    double hz = control.stimulationFrequency;
+    if (control.CheckBox2->Checked()) {
+        driftUp_ = driftRisingAfter(control.rhythmMode, hz, driftUp_);
+        hz += driftUp_ ? kDriftStepHz : -kDriftStepHz;
+    }
+    SetFrequency(hz);
+    scheduleNextFlip(thisFlipNs);
+
+    // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
+    // the lit phase that shows it.
+    if (Image1->Picture().takeAsBitmap())
+        return;
+    showPhase(!lit_);
+}
+
+void TForm2::scheduleNextFlip(std::int64_t thisFlipNs)
+{
+    const double hz = Form1->stimulationFrequency;
+    if (!(hz > 0.0))
+        return;
+    // The next flip is placed from this flip's exact due time, not from a whole
+    // number of milliseconds, so rounding never adds up and the rate follows the
+    // frequency as it drifts.
+    const std::int64_t halfNs = std::llround(halfPeriodMs(hz) * kNsPerMs);
+    std::int64_t next = thisFlipNs + halfNs;
+    const std::int64_t now = platform().monotonicNs();
+    // After a stall longer than a phase, start afresh rather than flip in a burst.
+    if (next <= now)
+        next = now + halfNs;
+    Timer1->setNextDeadlineNs(next);
+}
+
+bool TForm2::markerOnShow() const
+{
+    const TPicture& picture = Image1->Picture();
+    return picture.kind() == TPicture::Kind::Bitmap && !picture.isEmpty();
+}
+
+void TForm2::pictureChanged()
+{
+    // A marker that arrives during the blank phase is shown at once; the clock
+    // leaves the phase alone while it is on show.
+    if (markerOnShow() && !lit_) {
+        lit_ = true;
+        blankCover_->hide();
+    }
+}
+
+void TForm2::showPhase(bool lit)
+{
+    lit_ = lit;
+    blankCover_->setVisible(!lit);
+    // One synchronous repaint: the frame is composed off-screen and shown whole, at
+    // the moment the phase is due rather than whenever the event loop comes to it.
+    if (isVisible())
+        repaint(blankCover_->geometry());
+}
 
 }  // namespace pvstim

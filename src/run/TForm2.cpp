@@ -6,8 +6,39 @@
 #include "widgets/TGauge.h"
 
 #include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
 
 namespace pvstim {
+
+namespace {
+
+// The blank phase of the flicker: covers the picture area, text line included, with
+// the window's background colour. It is opaque, so while it shows nothing beneath
+// it is painted at all and a blank frame costs one fill.
+class BlankCover : public QWidget {
+public:
+    explicit BlankCover(TForm& window)
+        : QWidget(&window)
+        , window_(window)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), toQColor(window_.Color()));
+    }
+
+private:
+    TForm& window_;
+};
+
+}  // namespace
 
 TForm2::TForm2()
     : TForm(QStringLiteral("Form2"), WindowPlacement::Managed)
@@ -29,6 +60,7 @@ TForm2::TForm2()
     Timer3 = new TTimer(this, 15000, false);
     Image1 = new TImage(this, QStringLiteral("Image1"));
     Timer4 = new TTimer(this, 10000, false);
+    blankCover_ = new BlankCover(*this);
 
     Label1->setAutoSize(false);
     Label1->setWordWrap(true);
@@ -41,9 +73,11 @@ TForm2::TForm2()
     Image1->Center = true;
     Image1->Transparent = true;
 
-    // Drawn in this order, each over the earlier ones.
+    // Drawn in this order, each over the earlier ones; the flicker's blank phase
+    // lies over the picture area and the text line, under the strip.
     Image1->raise();
     Label1->raise();
+    blankCover_->raise();
     Gauge1->raise();
     Gauge1->installEventFilter(this);
     layoutControls();
@@ -52,6 +86,11 @@ TForm2::TForm2()
     Timer2->OnTimer = [this] { Timer2Timer(); };
     Timer3->OnTimer = [this] { Timer3Timer(); };
     Timer4->OnTimer = [this] { Timer4Timer(); };
+
+    Image1->Picture().OnChange = [this, repaintPicture = std::move(Image1->Picture().OnChange)] {
+        repaintPicture();
+        pictureChanged();
+    };
 }
 
 TForm2::~TForm2() = default;
@@ -64,6 +103,7 @@ void TForm2::layoutControls()
     Gauge1->setGeometry(0, 0, width(), stripHeight);
     const int top = Gauge1->isHidden() ? 0 : stripHeight;
     Image1->setGeometry(0, top, width(), std::max(0, height() - top));
+    blankCover_->setGeometry(Image1->geometry());
 }
 
 void TForm2::resizeEvent(QResizeEvent* event)

@@ -42,7 +42,8 @@ public:
 
     bool driftRising() const { return driftUp_; }
     void setDriftRising(bool up) { driftUp_ = up; }
-    // True while the flicker shows its lit phase (background, picture and text line).
+    // True while the flicker shows its lit phase (background, picture and text line);
+    // false during its blank phase (background colour alone).
     bool litPhase() const { return lit_; }
 
 protected:
@@ -53,10 +54,14 @@ protected:
 private:
     void layoutControls();
     void showPhase(bool lit);
+    // Makes the flicker clock's next tick fall exactly half a period after this one.
+    void scheduleNextFlip(std::int64_t thisFlipNs);
+    bool markerOnShow() const;
+    void pictureChanged();
 
+    QWidget* blankCover_ = nullptr;  // shown during the blank phase, over the picture area
     bool driftUp_ = false;
     bool lit_ = true;
-    std::int64_t nextFlipNs_ = 0;
 };
 
 }  // namespace pvstim

@@ -1,0 +1,367 @@
+// The flicker clock in virtual time: rhythm presets, the manual drift, the clock's
+// interval and schedule, and how the phases meet marker and mandala pictures.
+#include "AppFixture.h"
+
+#include "control/TForm1.h"
+#include "framework/CheckBox.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/Timer.h"
+#include "run/TForm2.h"
+
+#include <QImage>
+
+#include <cmath>
+#include <vector>
+
+using namespace pvstim;
+using namespace pvstim::test;
+
+namespace {
+
+constexpr std::int64_t kNsPerMs = 1000000;
+
+struct Tick {
+    std::int64_t ns;   // virtual time of the tick
+    double hz;         // stimulation frequency after it
+    bool lit;          // phase after it
+};
+
+}  // namespace
+
+class FlickerTest : public AppTest {
+protected:
+    // Records every flicker tick, then lets the clock run.
+    void startClock()
+    {
+        auto tick = Form2->Timer1->OnTimer;
+        Form2->Timer1->OnTimer = [this, tick] {
+            tick();
+            ticks.push_back({ fake.monotonicNs(), Form1->stimulationFrequency, Form2->litPhase() });
+        };
+        Form2->Timer1->setEnabled(true);
+    }
+
+    void setManual(bool on) { Form1->CheckBox2->setChecked(on); }
+
+    // Runs timer by timer until `count` more flicker ticks have happened.
+    void runTicks(std::size_t count)
+    {
+        const std::size_t target = ticks.size() + count;
+        for (int guard = 0; ticks.size() < target && guard < 1000000; ++guard) {
+            const std::int64_t next = fake.nextDeadlineNs();
+            ASSERT_GE(next, 0) << "no timer armed";
+            fake.advanceNs(next - fake.monotonicNs());
+        }
+        ASSERT_EQ(ticks.size(), target);
+    }
+
+    std::vector<Tick> ticks;
+};
+
+// --- Presets and the clock's interval -------------------------------------------
+
+namespace {
+
+struct IntervalCase {
+    double hz;
+    int intervalMs;
+};
+
+void PrintTo(const IntervalCase& c, std::ostream* out) { *out << c.hz << " Hz"; }
+
+}  // namespace
+
+class FlickerIntervalTest : public FlickerTest, public ::testing::WithParamInterface<IntervalCase> { };
+
+TEST_P(FlickerIntervalTest, HalfThePeriodRoundedToWholeMilliseconds)
+{
+    const IntervalCase c = GetParam();
+    Form2->SetFrequency(c.hz);
+    EXPECT_EQ(Form2->Timer1->Interval(), c.intervalMs);
+    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, c.hz);
+    EXPECT_FALSE(Form2->Timer1->Enabled()) << "setting the frequency never starts the clock";
+}
+
+INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerIntervalTest,
+    ::testing::Values(IntervalCase { 13, 38 }, IntervalCase { 10, 50 }, IntervalCase { 9, 56 },
+        IntervalCase { 5, 100 }, IntervalCase { 1, 500 }, IntervalCase { 0.4, 1250 },
+        IntervalCase { 0.25, 2000 }, IntervalCase { 0.099, 5051 }, IntervalCase { 600, 1 },
+        IntervalCase { 2000, 1 }));
+
+TEST_F(FlickerTest, FrequenciesOfZeroOrBelowChangeNothing)
+{
+    Form2->SetFrequency(9);
+    Form2->Timer1->setEnabled(true);
+    for (double hz : { 0.0, -1.0, -0.001, std::nan("") }) {
+        Form2->SetFrequency(hz);
+        EXPECT_EQ(Form2->Timer1->Interval(), 56) << hz;
+        EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 9.0) << hz;
+        EXPECT_TRUE(Form2->Timer1->Enabled()) << hz;
+    }
+}
+
+TEST_F(FlickerTest, SelectRhythmStoresTheModeAndTheBaseFrequencyWithoutStartingTheClock)
+{
+    const struct {
+        std::uint8_t mode;
+        double hz;
+        int intervalMs;
+    } presets[] = { { 0, 13, 38 }, { 1, 10, 50 }, { 2, 9, 56 }, { 3, 5, 100 }, { 4, 1, 500 } };
+    for (const auto& p : presets) {
+        Form2->SelectRhythm(p.mode);
+        EXPECT_EQ(Form1->rhythmMode, p.mode);
+        EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, p.hz) << int(p.mode);
+        EXPECT_EQ(Form2->Timer1->Interval(), p.intervalMs) << int(p.mode);
+        EXPECT_FALSE(Form2->Timer1->Enabled());
+    }
+    // Switching presets while the clock runs keeps it running.
+    Form2->Timer1->setEnabled(true);
+    Form2->SelectRhythm(3);
+    EXPECT_TRUE(Form2->Timer1->Enabled());
+    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 5.0);
+}
+
+// --- The manual drift ----------------------------------------------------------
+
+namespace {
+
+struct BandCase {
+    std::uint8_t mode;
+    double hz;
+    bool risingBefore;
+    bool risingAfter;
+};
+
+void PrintTo(const BandCase& c, std::ostream* out)
+{
+    *out << "mode " << int(c.mode) << " at " << c.hz << " Hz, " << (c.risingBefore ? "rising" : "falling");
+}
+
+}  // namespace
+
+class FlickerBandTest : public FlickerTest, public ::testing::WithParamInterface<BandCase> { };
+
+TEST_P(FlickerBandTest, OneTickTurnsAtTheBandEdgesAndStepsOnce)
+{
+    const BandCase c = GetParam();
+    setManual(true);
+    Form1->rhythmMode = c.mode;
+    Form1->stimulationFrequency = c.hz;
+    Form2->setDriftRising(c.risingBefore);
+    startClock();
+    runTicks(1);
+    EXPECT_EQ(Form2->driftRising(), c.risingAfter);
+    EXPECT_NEAR(Form1->stimulationFrequency, c.hz + (c.risingAfter ? 0.001 : -0.001), 1e-9);
+    EXPECT_EQ(Form1->rhythmMode, c.mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, FlickerBandTest,
+    ::testing::Values(
+        // Strict in modes 0 and 1: the edge itself does not turn the drift.
+        BandCase { 0, 12.0, false, false }, BandCase { 0, 11.999, false, true },
+        BandCase { 0, 15.0, true, true }, BandCase { 0, 15.001, true, false },
+        BandCase { 1, 9.0, false, false }, BandCase { 1, 12.0, true, true },
+        BandCase { 1, 12.0005, true, false },
+        // Inclusive in modes 2, 3 and 4.
+        BandCase { 2, 8.0, false, true }, BandCase { 2, 10.0, true, false },
+        BandCase { 2, 9.0, true, true }, BandCase { 2, 9.0, false, false },
+        BandCase { 3, 4.0, false, true }, BandCase { 3, 7.0, true, false },
+        BandCase { 4, 4.0, true, false }, BandCase { 4, 0.1, false, true },
+        // No preset chosen: the direction stays whatever the frequency.
+        BandCase { 5, 30.0, true, true }, BandCase { 5, 0.5, false, false }));
+
+TEST_F(FlickerTest, LowBetaFromTenHzClimbsAboveFifteenThenFallsBelowTwelve)
+{
+    setManual(true);
+    Form1->rhythmMode = 0;
+    Form1->stimulationFrequency = 10.0;
+    Form2->setDriftRising(false);
+    startClock();
+    runTicks(9000);
+
+    EXPECT_NEAR(ticks.front().hz, 10.001, 1e-9) << "the first tick turns the drift rising";
+    // Find the two turning points.
+    std::size_t top = 0;
+    while (top + 1 < ticks.size() && ticks[top + 1].hz > ticks[top].hz)
+        ++top;
+    std::size_t bottom = top;
+    while (bottom + 1 < ticks.size() && ticks[bottom + 1].hz < ticks[bottom].hz)
+        ++bottom;
+    ASSERT_LT(bottom + 1, ticks.size()) << "the drift must turn twice within 9000 ticks";
+
+    EXPECT_GT(ticks[top].hz, 15.0);
+    EXPECT_LT(ticks[top].hz, 15.0 + 0.0015);
+    EXPECT_LT(ticks[bottom].hz, 12.0);
+    EXPECT_GT(ticks[bottom].hz, 12.0 - 0.0015);
+    EXPECT_NEAR(double(top), 5000, 1) << "about 10.001 .. 15.001 in steps of 0.001";
+    EXPECT_NEAR(double(bottom - top), 3002, 2) << "about 15.001 down to 11.999";
+    for (std::size_t i = 1; i <= bottom + 1; ++i)
+        ASSERT_NEAR(std::fabs(ticks[i].hz - ticks[i - 1].hz), 0.001, 1e-9) << "tick " << i;
+}
+
+TEST_F(FlickerTest, ManualOffLeavesTheFrequencyButRewritesTextAndInterval)
+{
+    setManual(false);
+    Form1->rhythmMode = 3;
+    Form1->stimulationFrequency = 7.5;
+    Form2->setDriftRising(true);
+    startClock();
+    runTicks(1);
+    EXPECT_EQ(Form1->Label13->Caption(), QStringLiteral("Частота стимуляции ГМ: 7.500 Hz"));
+    EXPECT_EQ(Form2->Timer1->Interval(), 67);
+    runTicks(20);
+    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 7.5);
+
+    // A frequency changed elsewhere is shown and applied on the next tick.
+    Form1->stimulationFrequency = 0.3;
+    Form1->Label13->setCaption(QStringLiteral("-"));
+    runTicks(1);
+    EXPECT_EQ(Form1->Label13->Caption(), QStringLiteral("Частота стимуляции ГМ: 0.300 Hz"));
+    EXPECT_EQ(Form2->Timer1->Interval(), 1667);
+    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 0.3);
+}
+
+TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
+{
+    NumberFormat comma;
+    comma.decimalSeparator = QStringLiteral(",");
+    comma.groupSeparator = QStringLiteral(" ");
+    fake.setNumberFormat(comma);
+    const struct {
+        double hz;
+        const char* text;
+    } cases[] = {
+        { 13.0, "13,000" },
+        { 9.87654, "9,877" },
+        { 0.0996, "0,100" },
+        { 123.4567, "123,460" },   // five significant digits at most
+        { 1234.5678, "1 234,600" },
+        { 99999.4, "99 999,000" },
+    };
+    startClock();
+    for (const auto& c : cases) {
+        Form1->stimulationFrequency = c.hz;
+        runTicks(1);
+        EXPECT_EQ(Form1->Label13->Caption(),
+            QStringLiteral("Частота стимуляции ГМ: ") + QString::fromUtf8(c.text) + QStringLiteral(" Hz"))
+            << c.hz;
+    }
+}
+
+// --- Schedule ------------------------------------------------------------------
+
+TEST_F(FlickerTest, WithoutARhythmTheFirstTickComesAfterTheDesignedSecond)
+{
+    fake.advanceMs(777);
+    Form1->stimulationFrequency = 10.0;  // as Start sets it, without touching the clock
+    startClock();
+    runTicks(4);
+    EXPECT_EQ(ticks[0].ns, (777 + 1000) * kNsPerMs);
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        EXPECT_EQ(ticks[i].ns - ticks[i - 1].ns, 50 * kNsPerMs) << i;
+}
+
+TEST_F(FlickerTest, AfterARhythmTheFirstTickComesHalfAPeriodAfterEnabling)
+{
+    Form2->SelectRhythm(1);
+    startClock();
+    runTicks(1);
+    EXPECT_EQ(ticks[0].ns, 50 * kNsPerMs);
+}
+
+class FlickerRateTest : public FlickerTest, public ::testing::WithParamInterface<double> { };
+
+TEST_P(FlickerRateTest, MeanFlipRateOverAMinuteIsTwiceTheFrequency)
+{
+    const double hz = GetParam();
+    Form2->SetFrequency(hz);
+    startClock();
+    runTicks(1);
+    ticks.clear();
+    const std::int64_t from = fake.monotonicNs();
+    fake.advanceMs(60000);
+    const double seconds = double(fake.monotonicNs() - from) / 1e9;
+    // Flips are the ticks that changed the phase; none may be skipped or doubled.
+    std::size_t flips = 0;
+    bool lit = !ticks.front().lit;
+    for (const Tick& t : ticks) {
+        EXPECT_NE(t.lit, lit);
+        lit = t.lit;
+        ++flips;
+    }
+    const double rate = double(flips) / seconds;
+    EXPECT_NEAR(rate, 2 * hz, 2 * hz * 0.005) << flips << " flips";
+}
+
+INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerRateTest, ::testing::Values(13.0, 9.0, 7.3, 3.1, 1.7));
+
+TEST_F(FlickerTest, FlipsFollowADriftingFrequencyExactly)
+{
+    setManual(true);
+    Form1->rhythmMode = 0;
+    Form1->stimulationFrequency = 13.0;
+    startClock();
+    runTicks(400);
+    // Each flip lies half a period of the frequency then in force after the one
+    // before, to the nanosecond, whatever the whole-millisecond interval says.
+    for (std::size_t i = 1; i < ticks.size(); ++i) {
+        const std::int64_t expected = std::llround(500.0 / ticks[i - 1].hz * kNsPerMs);
+        ASSERT_NEAR(double(ticks[i].ns - ticks[i - 1].ns), double(expected), 1.0) << "tick " << i;
+    }
+}
+
+// --- Phases and pictures -------------------------------------------------------
+
+TEST_F(FlickerTest, EachTickTogglesThePhase)
+{
+    Form2->SetFrequency(10);
+    EXPECT_TRUE(Form2->litPhase());
+    startClock();
+    runTicks(6);
+    for (std::size_t i = 0; i < ticks.size(); ++i)
+        EXPECT_EQ(ticks[i].lit, i % 2 == 1) << "tick " << i;
+}
+
+TEST_F(FlickerTest, AMarkerHoldsTheLitPhaseUntilItIsTakenAway)
+{
+    QImage marker(16, 16, QImage::Format_RGB32);
+    marker.fill(Qt::red);
+    Form2->SetFrequency(10);
+    startClock();
+    runTicks(1);
+    ASSERT_FALSE(Form2->litPhase());
+
+    // A marker arriving in the blank phase is shown at once.
+    Form2->Image1->Picture().setBitmap(marker);
+    EXPECT_TRUE(Form2->litPhase());
+    runTicks(7);
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        EXPECT_TRUE(ticks[i].lit) << "tick " << i;
+    EXPECT_FALSE(Form2->Image1->Picture().isEmpty()) << "the marker stays on show";
+
+    Form2->Image1->Picture().releaseBitmap();
+    runTicks(2);
+    EXPECT_FALSE(ticks[ticks.size() - 2].lit);
+    EXPECT_TRUE(ticks.back().lit);
+}
+
+TEST_F(FlickerTest, AMandalaIsReplacedByAnEmptyBitmapOnTheNextTick)
+{
+    QImage mandala(32, 24, QImage::Format_RGB32);
+    mandala.fill(Qt::blue);
+    const QString file = path("mandals/1.jpg");
+    QDir().mkpath(path("mandals"));
+    ASSERT_TRUE(mandala.save(file, "JPG"));
+
+    Form2->SetFrequency(10);
+    startClock();
+    runTicks(2);
+    Form2->Image1->Picture().LoadFromFile(file);
+    ASSERT_EQ(Form2->Image1->Picture().kind(), TPicture::Kind::Jpeg);
+    EXPECT_TRUE(Form2->litPhase());
+    runTicks(1);
+    EXPECT_EQ(Form2->Image1->Picture().kind(), TPicture::Kind::Bitmap);
+    EXPECT_TRUE(Form2->Image1->Picture().isEmpty());
+    EXPECT_FALSE(Form2->litPhase()) << "the flicker goes on";
+}

@@ -1,0 +1,198 @@
+// The stimulation window: its window properties, its create step and what the two
+// flicker phases put on screen.
+#include "AppFixture.h"
+
+#include "control/TForm1.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/SpinEdit.h"
+#include "framework/Timer.h"
+#include "run/TForm2.h"
+#include "widgets/TGauge.h"
+
+#include <QImage>
+
+using namespace pvstim;
+using namespace pvstim::test;
+
+class StimulationWindowTest : public AppTest { };
+
+TEST_F(StimulationWindowTest, BorderlessDisabledNotOnTopAndCoversTheScreenWheneverShown)
+{
+    EXPECT_TRUE(Form2->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(Form2->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(Form2->isEnabled());
+
+    Form2->Show();
+    EXPECT_EQ(QRect(Form2->Left(), Form2->Top(), Form2->Width(), Form2->Height()), QRect(0, 0, 1024, 768));
+    Form2->Hide();
+    fake.setScreenSize(QSize(1920, 1080));
+    Form2->Show();
+    EXPECT_EQ(QRect(Form2->Left(), Form2->Top(), Form2->Width(), Form2->Height()), QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(Form2->rect(), QRect(0, 0, 1920, 1080));
+}
+
+TEST_F(StimulationWindowTest, DrawsPictureThenTextLineThenStrip)
+{
+    const QObjectList& stack = Form2->children();  // bottom to top
+    const auto image = stack.indexOf(Form2->Image1);
+    const auto label = stack.indexOf(Form2->Label1);
+    const auto strip = stack.indexOf(Form2->Gauge1);
+    ASSERT_GE(image, 0);
+    EXPECT_LT(image, label);
+    EXPECT_LT(label, strip);
+}
+
+TEST_F(StimulationWindowTest, PictureAreaTakesWhatTheStripLeaves)
+{
+    Form2->Show();
+    Form2->Gauge1->show();
+    EXPECT_EQ(Form2->Gauge1->geometry(), QRect(0, 0, 1024, 4));
+    EXPECT_EQ(Form2->Image1->geometry(), QRect(0, 4, 1024, 764));
+    Form2->Gauge1->hide();
+    EXPECT_EQ(Form2->Image1->geometry(), QRect(0, 0, 1024, 768));
+}
+
+// --- Create step ---------------------------------------------------------------
+
+namespace {
+
+struct CreateCase {
+    const char* name;
+    const char* config;  // nullptr: no Config.ini
+    bool textFolder;
+    int lineInterval;
+    int errors;
+};
+
+}  // namespace
+
+class StimulationWindowCreateTest : public AppTest, public ::testing::WithParamInterface<CreateCase> {
+protected:
+    void prepare() override
+    {
+        const CreateCase c = GetParam();
+        if (c.config)
+            writeFile(dir.path(), QStringLiteral("Config.ini"), c.config);
+        if (!c.textFolder)
+            QDir(path(QStringLiteral("to_read"))).removeRecursively();
+    }
+};
+
+TEST_P(StimulationWindowCreateTest, PlacesTheLineAndReadsTheLineInterval)
+{
+    const CreateCase c = GetParam();
+    EXPECT_EQ(Form2->Label1->geometry(), QRect(60, 170, 561, 241)) << "placed on the designed 681 x 421";
+    EXPECT_EQ(Form1->SpinEdit2->Value(), c.lineInterval);
+    EXPECT_EQ(fake.errors.size(), c.errors) << fake.errors.join('\n').toStdString();
+    if (c.textFolder) {
+        EXPECT_EQ(Form2->FileListBox1.Items(), QStringList { QStringLiteral("sample.txt") });
+    } else {
+        EXPECT_EQ(Form2->FileListBox1.Count(), 0);
+        ASSERT_EQ(fake.errors.size(), 1);
+        EXPECT_TRUE(fake.errors.front().contains(QStringLiteral("to_read")));
+    }
+    // The window is created all the same, with its clock off.
+    ASSERT_NE(Form2, nullptr);
+    EXPECT_FALSE(Form2->Timer1->Enabled());
+    EXPECT_EQ(Form2->Timer1->Interval(), 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StimulationWindowCreateTest,
+    ::testing::Values(CreateCase { "NoSettings", nullptr, true, 60, 0 },
+        CreateCase { "Stored", "[GENERAL]\nfreqency=200\n", true, 200, 0 },
+        CreateCase { "HeldInRange", "[general]\nFREQENCY=5\n", true, 10, 0 },
+        CreateCase { "Garbage", "[GENERAL]\nfreqency=fast\n", true, 60, 0 },
+        CreateCase { "NoTextFolderSkipsTheRest", "[GENERAL]\nfreqency=200\n", false, 60, 1 }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- What the phases show ------------------------------------------------------
+
+class FlickerPixelTest : public AppTest {
+protected:
+    static constexpr TColor kBackground = rgbColor(0, 0x40, 0x80);
+
+    void prepare() override { fake.setScreenSize(QSize(800, 600)); }
+
+    void showLine()
+    {
+        Form2->setColor(kBackground);
+        Form2->Show();
+        TFont font;
+        font.setName(QStringLiteral("DejaVu Sans"));
+        font.size = 28;
+        font.style = TFont::Bold;
+        font.color = clYellow;
+        Form2->Label1->setFont(font);
+        Form2->Label1->setCaption(QStringLiteral("Reading line WWW"));
+        Form2->SetFrequency(10);
+        Form2->Timer1->setEnabled(true);
+    }
+
+    void nextTick()
+    {
+        const std::uint64_t before = Form2->Timer1->tickCount();
+        while (Form2->Timer1->tickCount() == before)
+            fake.advanceNs(fake.nextDeadlineNs() - fake.monotonicNs());
+    }
+
+    // Pixels of the area that are not the background colour.
+    static int foreignPixels(const QImage& image, const QRect& area)
+    {
+        const QRgb background = toQColor(kBackground).rgb();
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += image.pixel(x, y) != background;
+        }
+        return count;
+    }
+};
+
+TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
+{
+    showLine();
+    const QRect line = Form2->Label1->geometry();
+    const QRect pictureArea = Form2->Image1->geometry();
+    for (int tick = 1; tick <= 4; ++tick) {
+        nextTick();
+        const QImage frame = Form2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(frame.size(), QSize(800, 600));
+        if (Form2->litPhase()) {
+            EXPECT_GT(foreignPixels(frame, line), 200) << "tick " << tick << ": the text line";
+            EXPECT_EQ(foreignPixels(frame, pictureArea), foreignPixels(frame, line)) << "nothing outside the line";
+        } else {
+            EXPECT_EQ(foreignPixels(frame, pictureArea), 0) << "tick " << tick << ": background alone";
+        }
+        EXPECT_EQ(Form2->litPhase(), tick % 2 == 0);
+    }
+}
+
+TEST_F(FlickerPixelTest, BlankPhaseTakesTheNewBackgroundColourAndAMarkerStaysVisible)
+{
+    showLine();
+    nextTick();
+    ASSERT_FALSE(Form2->litPhase());
+
+    QImage marker(40, 30, QImage::Format_RGB32);
+    marker.fill(QColor(Qt::white));
+    for (int x = 0; x < 40; ++x)
+        marker.setPixel(x, 0, qRgb(255, 0, 0));  // a red top row; the rest is the transparent colour
+    Form2->Image1->Picture().setBitmap(marker);
+    for (int tick = 0; tick < 3; ++tick) {
+        nextTick();
+        const QImage frame = Form2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect drawn = Form2->Image1->pictureRect().translated(Form2->Image1->pos());
+        EXPECT_EQ(frame.pixel(drawn.center().x(), drawn.top()), qRgb(255, 0, 0)) << "tick " << tick;
+        EXPECT_GT(foreignPixels(frame, Form2->Label1->geometry()), 200) << "tick " << tick;
+    }
+
+    Form2->Image1->Picture().releaseBitmap();
+    nextTick();
+    ASSERT_FALSE(Form2->litPhase());
+    const TColor newBackground = rgbColor(0x10, 0x20, 0x30);
+    Form2->setColor(newBackground);
+    const QImage frame = Form2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(frame.pixel(Form2->Label1->geometry().center()), toQColor(newBackground).rgb());
+    EXPECT_EQ(frame.pixel(5, 500), toQColor(newBackground).rgb());
+}
