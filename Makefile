@@ -23,9 +23,11 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 
+# -O1 without debug information keeps the second build affordable; the generator
+# that runs during the build is checked by the tests, not at build time.
 sanitize: deps
-	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPVSTIM_SANITIZE=ON -DPVSTIM_BENCH=OFF >/dev/null
-	@cmake --build $(ASAN_DIR) -j $(JOBS) --target pvstim_tests
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1" -DPVSTIM_SANITIZE=ON -DPVSTIM_BENCH=OFF >/dev/null
+	@ASAN_OPTIONS=detect_leaks=0 cmake --build $(ASAN_DIR) -j $(JOBS) --target pvstim_tests
 	@cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

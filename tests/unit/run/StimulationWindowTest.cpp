@@ -161,6 +161,13 @@ TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
         if (Form2->litPhase()) {
             EXPECT_GT(foreignPixels(frame, line), 200) << "tick " << tick << ": the text line";
             EXPECT_EQ(foreignPixels(frame, pictureArea), foreignPixels(frame, line)) << "nothing outside the line";
+            // In the reading text's own colour, not greyed by the window taking no input.
+            int inFontColour = 0;
+            for (int y = line.top(); y <= line.bottom(); ++y) {
+                for (int x = line.left(); x <= line.right(); ++x)
+                    inFontColour += frame.pixel(x, y) == toQColor(clYellow).rgb();
+            }
+            EXPECT_GT(inFontColour, 200) << "tick " << tick;
         } else {
             EXPECT_EQ(foreignPixels(frame, pictureArea), 0) << "tick " << tick << ": background alone";
         }
