@@ -1,5 +1,6 @@
 #include "framework/Image.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace pvstim {
@@ -38,10 +39,12 @@ QRect TImage::pictureRect() const
 const QImage& TImage::drawnImage() const
 {
     const QRect target = pictureRect();
-    if (cacheGeneration_ == picture_.generation() && cacheSize_ == target.size())
+    const bool keyed = Transparent && picture_.kind() == TPicture::Kind::Bitmap;
+    if (cacheGeneration_ == picture_.generation() && cacheSize_ == target.size() && cacheKeyed_ == keyed)
         return cache_;
     cacheGeneration_ = picture_.generation();
     cacheSize_ = target.size();
+    cacheKeyed_ = keyed;
     if (target.isEmpty()) {
         cache_ = QImage();
         return cache_;
@@ -50,9 +53,11 @@ const QImage& TImage::drawnImage() const
     QImage scaled = source.size() == target.size()
         ? source
         : source.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (Transparent && picture_.kind() == TPicture::Kind::Bitmap) {
+    if (keyed) {
+        // Nearest-neighbour scaling keeps every colour exact, so the key colour can
+        // be removed after scaling. Premultiplied pixels draw fastest.
         const QRgb key = source.pixel(0, source.height() - 1) & 0xFFFFFF;
-        scaled = scaled.convertToFormat(QImage::Format_ARGB32);
+        scaled = scaled.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < scaled.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
             for (int x = 0; x < scaled.width(); ++x) {
@@ -65,13 +70,17 @@ const QImage& TImage::drawnImage() const
     return cache_;
 }
 
-void TImage::paintEvent(QPaintEvent*)
+void TImage::paintEvent(QPaintEvent* event)
 {
     const QImage& image = drawnImage();
     if (image.isNull())
         return;
+    const QRect target(pictureRect().topLeft(), image.size());
+    const QRect exposed = target.intersected(event->rect());
+    if (exposed.isEmpty())
+        return;
     QPainter painter(this);
-    painter.drawImage(pictureRect().topLeft(), image);
+    painter.drawImage(exposed.topLeft(), image, exposed.translated(-target.topLeft()));
 }
 
 }  // namespace pvstim

@@ -41,6 +41,7 @@ private:
     mutable QImage cache_;
     mutable quint64 cacheGeneration_ = ~0ull;
     mutable QSize cacheSize_;
+    mutable bool cacheKeyed_ = false;
 };
 
 }  // namespace pvstim

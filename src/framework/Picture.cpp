@@ -1,37 +1,23 @@
 #include "framework/Picture.h"
 
 #include "framework/Exceptions.h"
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
+#include "gfx/PictureLoader.h"
 
 namespace pvstim {
 
-namespace {
-
-// Reads a picture file into an image; throws the error the user sees.
-QImage loadPictureOrThrow(const QString& path, QSize, TPicture::Kind& kind)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    QImageReader reader(&file);
-    QImage image = reader.read();
-    if (image.isNull())
-        throw EInvalidGraphic(suffix == QLatin1String("bmp") ? QStringLiteral("Bitmap image is not valid")
-                                                             : reader.errorString());
-    kind = (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) ? TPicture::Kind::Jpeg
-                                                                               : TPicture::Kind::Bitmap;
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-}  // namespace
-
 void TPicture::LoadFromFile(const QString& path, QSize target)
 {
-    QImage loaded = loadPictureOrThrow(path, target, kind_);
-    image_ = std::move(loaded);
+    const std::optional<gfx::PictureFormat> format = gfx::formatFromExtension(path);
+    gfx::PictureLoadResult loaded = gfx::loadPicture(path, target);
+    if (!loaded.ok()) {
+        if (loaded.isOpenFailure())
+            throw EFOpenError(loaded.error());
+        throw EInvalidGraphic(loaded.error());
+    }
+    kind_ = format == gfx::PictureFormat::Jpeg ? Kind::Jpeg : Kind::Bitmap;
+    // Pictures are drawn opaque: a bitmap's alpha channel, often left at zero by
+    // the programs that write them, would otherwise hide the whole picture.
+    image_ = std::move(loaded).value().convertToFormat(QImage::Format_RGB32);
     changed();
 }
 
@@ -56,11 +42,12 @@ void TPicture::setBitmap(const QImage& image)
 bool TPicture::takeAsBitmap()
 {
     if (kind_ != Kind::Bitmap) {
+        // A picture of another kind gives way to a new, empty bitmap.
+        const bool hadImage = !image_.isNull();
         kind_ = Kind::Bitmap;
-        if (!image_.isNull()) {
-            image_ = QImage();
+        image_ = QImage();
+        if (hadImage)
             changed();
-        }
     }
     return !image_.isNull();
 }

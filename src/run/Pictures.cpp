@@ -1,8 +1,48 @@
+// The marker and mandala timers: each tick shows one picture chosen at random in
+// the picture area and draws a random wait until the next tick.
 #include "run/TForm2.h"
+
+#include "framework/Image.h"
+#include "framework/Timer.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+
+#include <QFileInfo>
 
 namespace pvstim {
 
-void TForm2::Timer3Timer() { }
-void TForm2::Timer4Timer() { }
+namespace {
+
+// One kind of picture the run flashes: files "<prefix><n><suffix>" beside the
+// program with n in 1..count, and the range the next wait is drawn from.
+struct PictureSeries {
+    const char* prefix;
+    const char* suffix;
+    int count;
+    int minWaitMs;
+    int maxWaitMsExclusive;
+};
+
+constexpr PictureSeries kMarkers { "textures\\mark", ".bmp", 2, 15000, 120000 };
+constexpr PictureSeries kMandalas { "mandals\\", ".jpg", 3, 10000, 150000 };
+
+// Shows one picture of the series if its file exists, then sets the timer's next
+// wait. A file that is not a valid picture throws before the wait is drawn, so the
+// timer keeps the wait it had.
+void showRandomPicture(const PictureSeries& series, TImage& area, TTimer& timer)
+{
+    const int n = platform().randomInRange(0, series.count) + 1;
+    const QString path = besideExecutable(
+        QLatin1String(series.prefix) + QString::number(n) + QLatin1String(series.suffix));
+    if (QFileInfo(path).isFile())
+        area.Picture().LoadFromFile(path, area.size());
+    timer.setInterval(platform().randomInRange(series.minWaitMs, series.maxWaitMsExclusive));
+}
+
+}  // namespace
+
+void TForm2::Timer3Timer() { showRandomPicture(kMarkers, *Image1, *Timer3); }
+
+void TForm2::Timer4Timer() { showRandomPicture(kMandalas, *Image1, *Timer4); }
 
 }  // namespace pvstim

@@ -22,7 +22,15 @@ TForm3::TForm3()
     setAlphaBlend(true);
     Image1 = new TImage(this, QStringLiteral("Image1"));
     Image1->Proportional = true;
-    Image1->setGeometry(rect());
+    alignPicture();
+}
+
+void TForm3::alignPicture() { Image1->setGeometry(0, 0, Width(), Height()); }
+
+void TForm3::resizeEvent(QResizeEvent* event)
+{
+    alignPicture();
+    TForm::resizeEvent(event);
 }
 
 void TForm3::FormCreate()
@@ -31,13 +39,14 @@ void TForm3::FormCreate()
     // differs from the one shown.
     Form1->SpinEdit1->setValue(
         Form1->settingsFile->readInteger(settings::kManual, settings::kOpacity, settings::kDefaultOpacity));
+    // The window is about to cover the screen: the picture is decoded for that size.
     const QString picture = besideExecutable(QStringLiteral("Mandals/3.jpg"));
     if (QFileInfo(picture).isFile())
         Image1->Picture().LoadFromFile(picture, platform().screenSize());
     DoubleBuffered = true;
     const QSize screen = platform().screenSize();
     setBounds(0, 0, screen.width(), screen.height());
-    Image1->setGeometry(rect());
+    alignPicture();
 }
 
 }  // namespace pvstim

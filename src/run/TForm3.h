@@ -17,6 +17,11 @@ public:
 
 protected:
     void FormCreate() override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // The picture fills the whole client area.
+    void alignPicture();
 };
 
 }  // namespace pvstim

@@ -3,8 +3,26 @@
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
+#include "platform/Platform.h"
 
 namespace pvstim {
+
+namespace {
+
+// The hot corner the clock slides in for, and the band along the top and left
+// edges it stays out for, both in screen pixels with their edges included.
+constexpr int kHotCornerEdge = 100;
+constexpr int kSlideStepX = 6;
+constexpr int kSlideStepY = 2;
+
+bool inHotCorner(QPoint p)
+{
+    return p.x() >= 0 && p.x() <= kHotCornerEdge && p.y() >= 0 && p.y() <= kHotCornerEdge;
+}
+
+bool inEdgeBand(QPoint p) { return p.x() <= kHotCornerEdge || p.y() <= kHotCornerEdge; }
+
+}  // namespace
 
 TForm5::TForm5()
     : TForm(QStringLiteral("Form5"), WindowPlacement::Unmanaged)
@@ -28,8 +46,27 @@ TForm5::TForm5()
 
 void TForm5::FormCreate() { park(); }
 
-void TForm5::park() { setBounds(2 - Width(), -Height() - 1, Width(), Height()); }
+void TForm5::park()
+{
+    // Wholly above the screen, the right edge two pixels right of its left edge.
+    const int left = 2 - Width();
+    const int top = -Height() - 1;
+    if (Left() != left || Top() != top)
+        setBounds(left, top, Width(), Height());
+}
 
-void TForm5::Timer1Timer() { }
+void TForm5::Timer1Timer()
+{
+    // The label repaints only when the text changes, once a second.
+    Label1->setCaption(platform().longTimeText());
+
+    const QPoint pointer = platform().cursorPos();
+    if (inHotCorner(pointer) && Left() < 0 && Top() < 0) {
+        setBounds(Left() + kSlideStepX, Top() + kSlideStepY, Width(), Height());
+        return;
+    }
+    if (!inEdgeBand(pointer))
+        park();
+}
 
 }  // namespace pvstim

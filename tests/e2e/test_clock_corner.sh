@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The real program on a virtual display: the pointer in the screen's top-left corner
+# brings the clock plate into the corner; moving it away takes the plate out of sight.
+set -euo pipefail
+build_dir=$1
+source "$(dirname "$0")/lib.sh"
+trap e2e_cleanup EXIT
+
+# Points inside the plate but away from the time text (screen coordinates, with the
+# plate at rest one pixel left of the screen's edge).
+SAMPLES=("2 21" "40 21" "77 21" "78 3")
+
+# True when every sample pixel of the screenshot is the plate's blue.
+plate_shown() {
+  local shot=$1 point r g b
+  for point in "${SAMPLES[@]}"; do
+    IFS=, read -r r g b <<<"$(e2e_pixel "$shot" ${point% *} ${point#* })"
+    [ "$b" -gt $((r + 40)) ] && [ "$b" -gt $((g + 20)) ] || return 1
+  done
+}
+
+# True when no sample pixel is the plate's blue.
+plate_gone() {
+  local shot=$1 point r g b
+  for point in "${SAMPLES[@]}"; do
+    IFS=, read -r r g b <<<"$(e2e_pixel "$shot" ${point% *} ${point#* })"
+    [ "$b" -gt $((r + 40)) ] && [ "$b" -gt $((g + 20)) ] && return 1
+  done
+  return 0
+}
+
+e2e_start_display
+dir=$(e2e_program_copy "$build_dir")
+E2E_TMP=$dir   # set in a subshell above; the cleanup removes the copy through it
+e2e_start_program "$dir"
+e2e_wait_window '^Form1$' 20 >/dev/null
+sleep 1
+xdotool mousemove --sync 600 500
+sleep 0.5
+shot="$dir/shot.png"
+e2e_screenshot "$shot"
+plate_gone "$shot" || e2e_fail "the clock plate is in the corner before the pointer went there"
+
+# 13 steps of 20 ms bring it in; wait generously.
+xdotool mousemove --sync 10 10
+id=$(e2e_wait_window '^Form5$' 10)
+ok=""
+for _ in $(seq 20); do
+  sleep 0.25
+  e2e_screenshot "$shot"
+  if plate_shown "$shot"; then ok=1; break; fi
+done
+[ -n "$ok" ] || e2e_fail "no clock plate in the top-left corner"
+read -r x y w h <<<"$(e2e_geometry "$id")"
+[ "$x $y $w $h" = "-1 0 81 25" ] || e2e_fail "clock window at $x,$y ${w}x${h}, expected -1,0 81x25"
+
+xdotool mousemove --sync 600 500
+ok=""
+for _ in $(seq 20); do
+  sleep 0.25
+  e2e_screenshot "$shot"
+  if plate_gone "$shot"; then ok=1; break; fi
+done
+[ -n "$ok" ] || e2e_fail "the clock plate stayed in the corner after the pointer left"
+visible=$(e2e_visible_windows | tr '\n' ' ')
+[ "$visible" = "Form1 " ] || e2e_fail "visible windows: '$visible', expected only Form1"
+echo "PASS"
