@@ -21,6 +21,9 @@ constexpr TColor kDefaultPreviewFontColor = 0x00808080;
 constexpr int kDefaultPreviewFontSize = 36;
 inline const QString kDefaultPreviewFontName = QStringLiteral("Times New Roman");
 
+// Object name of the helper that gives the label buttons their hover and press looks.
+inline const QString kLabelButtonsName = QStringLiteral("labelButtons");
+
 inline TFont headingFont()
 {
     return TFont { QStringLiteral("Arial"), 10, TFont::Bold, kHeadingFontColor, 204 };

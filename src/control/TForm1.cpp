@@ -73,7 +73,12 @@ TForm1::TForm1()
     wireDocuments();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The label buttons' pointer watch looks at the labels on every pointer event;
+    // it goes before them, since deleting a control under the pointer sends one.
+    delete findChild<QObject*>(kLabelButtonsName, Qt::FindDirectChildrenOnly);
+}
 
 void TForm1::createControls()
 {
@@ -143,6 +148,7 @@ void TForm1::createControls()
 
     ColorBox1 = new TColorBox(this, QStringLiteral("ColorBox1"));
     ColorBox1->setGeometry(404, 67, 113, 22);
+    ColorBox1->setSelected(example->Color());
 
     FontDialog1 = std::make_unique<TFontDialog>(this);
     FontDialog1->Font = example->Font();

@@ -40,6 +40,13 @@ TSpinEdit::TSpinEdit(QWidget* parent, const QString& name, int minValue, int max
     connect(down_, &QToolButton::clicked, this, [this] { stepDown(); });
 }
 
+TSpinEdit::~TSpinEdit()
+{
+    // The field may lose the focus while the window is torn down; nothing may run then.
+    edit_->removeEventFilter(this);
+    OnChange = nullptr;
+}
+
 QString TSpinEdit::text() const { return edit_->text(); }
 
 int TSpinEdit::Value() const
@@ -57,8 +64,17 @@ void TSpinEdit::setText(const QString& text)
 
 void TSpinEdit::setValue(int v) { setText(QString::number(clamp(v))); }
 
-void TSpinEdit::stepUp() { setValue(clamp(Value()) + Increment); }
-void TSpinEdit::stepDown() { setValue(clamp(Value()) - Increment); }
+// The step is taken from the value in the field, which may lie outside the
+// bounds while typed, and the result is brought into the bounds.
+void TSpinEdit::stepBy(long long delta)
+{
+    const long long v = std::clamp(static_cast<long long>(Value()) + delta, static_cast<long long>(min_),
+        static_cast<long long>(max_));
+    setValue(static_cast<int>(v));
+}
+
+void TSpinEdit::stepUp() { stepBy(Increment); }
+void TSpinEdit::stepDown() { stepBy(-static_cast<long long>(Increment)); }
 
 void TSpinEdit::setLook(const TFont& font)
 {
@@ -80,6 +96,9 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event)
                 stepDown();
                 return true;
             }
+            // Enter is not a character the field takes; it does nothing here.
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+                return true;
         }
     }
     return QWidget::eventFilter(watched, event);

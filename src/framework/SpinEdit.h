@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 class QLineEdit;
@@ -15,14 +16,16 @@ namespace pvstim {
 //  - Value() is the integer in the field; a field without one reads as MinValue.
 //  - The arrows step by Increment within the bounds; a value set by code is
 //    brought into the bounds first.
-//  - Typing accepts digits, "+", "-" and the locale's decimal separator. A typed
-//    value is read as it is, also outside the bounds, until the field loses the
-//    focus; then it is brought into the bounds.
+//  - Typing accepts digits, "+", "-" and the locale's decimal separator; other
+//    control keys than Enter pass through. A typed value is read as it is, also
+//    outside the bounds, until the field loses the focus; then it is brought into
+//    the bounds.
 //  - OnChange runs on every change of the field's text, whoever made it; setting
 //    the value already shown runs nothing.
 class TSpinEdit : public QWidget {
 public:
     TSpinEdit(QWidget* parent, const QString& name, int minValue, int maxValue, int value);
+    ~TSpinEdit() override;
 
     int Value() const;
     void setValue(int v);
@@ -49,6 +52,7 @@ protected:
 
 private:
     void setText(const QString& text);
+    void stepBy(long long delta);
     int clamp(int v) const { return std::clamp(v, min_, max_); }
 
     QLineEdit* edit_;

@@ -1,0 +1,343 @@
+// The control window's label buttons (hover and press looks), the preview label's
+// editors, and the places and looks of the settings controls.
+#include "AppFixture.h"
+
+#include "control/ControlLook.h"
+#include "control/TForm1.h"
+#include "framework/CheckBox.h"
+#include "framework/ColorBox.h"
+#include "framework/FontDialog.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/SpinEdit.h"
+#include "widgets/TGauge.h"
+
+#include <QColorDialog>
+#include <QEnterEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+using namespace pvstim;
+using pvstim::test::AppTest;
+
+namespace {
+
+void mouseButton(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPoint p = { 3, 3 })
+{
+    QMouseEvent event(type, p, widget->mapToGlobal(p), button,
+        type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// The pointer moving over the control window, at a point of its client area.
+void pointerTo(QPoint p)
+{
+    QMouseEvent move(QEvent::MouseMove, p, Form1->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form1, &move);
+}
+
+void enter(TLabel* label)
+{
+    const QPointF p(2, 2);
+    QEnterEvent event(p, p, label->mapToGlobal(p));
+    QCoreApplication::sendEvent(label, &event);
+}
+
+void leave(QWidget* widget)
+{
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// True when some pixel of the label as drawn has exactly this colour.
+bool drawsColor(TLabel* label, QColor color)
+{
+    const QImage image = label->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == color)
+                return true;
+    return false;
+}
+
+class SettingsButtonsTest : public AppTest { };
+
+// ---- Hover ------------------------------------------------------------------------
+
+struct HoverCase {
+    TLabel* TForm1::*label;
+    TColor rest;
+    TColor hot;
+    unsigned hotStyle;
+};
+
+class Hover : public AppTest, public ::testing::WithParamInterface<HoverCase> { };
+
+TEST_P(Hover, EnterAndLeaveChangeTheFont)
+{
+    const HoverCase& c = GetParam();
+    TLabel* label = Form1->*c.label;
+    label->show();
+    EXPECT_EQ(label->Font().color, c.rest);
+    enter(label);
+    EXPECT_EQ(label->Font().color, c.hot) << label->objectName().toStdString();
+    EXPECT_EQ(label->Font().style, c.hotStyle);
+    leave(label);
+    EXPECT_EQ(label->Font().color, c.rest);
+    EXPECT_EQ(label->Font().style, unsigned(TFont::Bold));
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, Hover, ::testing::Values(
+    HoverCase { &TForm1::Label3, kHeadingFontColor, kHeadingHotColor, TFont::Bold },
+    HoverCase { &TForm1::Label4, kHeadingFontColor, kHeadingHotColor, TFont::Bold },
+    HoverCase { &TForm1::Label10, kButtonFontColor, kButtonHotColor, TFont::Bold },
+    HoverCase { &TForm1::Label11, kButtonFontColor, kButtonHotColor, TFont::Bold },
+    HoverCase { &TForm1::Label12, kButtonFontColor, kButtonHotColor, TFont::Bold },
+    HoverCase { &TForm1::Label14, kBrowseFontColor, kBrowseHotColor, TFont::Bold | TFont::Underline }));
+
+TEST_F(SettingsButtonsTest, HoverFollowsThePointerOverADisabledLabelAndShowsOnceEnabled)
+{
+    TLabel* label = Form1->Label5;
+    ASSERT_FALSE(label->isEnabled());
+    const QColor hotInk = toQColor(kHeadingHotColor);
+
+    pointerTo(label->geometry().center());
+    EXPECT_EQ(label->Font().color, kHeadingHotColor);
+    EXPECT_FALSE(drawsColor(label, hotInk)) << "a disabled label is drawn greyed";
+    EXPECT_EQ(Form1->Label6->Font().color, kHeadingFontColor);
+
+    pointerTo(Form1->Label6->geometry().center());
+    EXPECT_EQ(label->Font().color, kHeadingFontColor);
+    EXPECT_EQ(Form1->Label6->Font().color, kHeadingHotColor);
+
+    pointerTo(label->geometry().center());
+    Form1->CheckBox2->click();  // Manual enables the rhythm labels
+    ASSERT_TRUE(label->isEnabled());
+    EXPECT_TRUE(drawsColor(label, hotInk));
+
+    leave(Form1);
+    EXPECT_EQ(label->Font().color, kHeadingFontColor);
+    EXPECT_FALSE(drawsColor(label, hotInk));
+}
+
+TEST_F(SettingsButtonsTest, PointerOverAHiddenLabelDoesNotLightIt)
+{
+    pointerTo(Form1->Label14->geometry().center());
+    EXPECT_EQ(Form1->Label14->Font().color, kBrowseFontColor);
+}
+
+// ---- Press ------------------------------------------------------------------------
+
+TEST_F(SettingsButtonsTest, LeftPressShiftsStartAndMarksItReleaseRestores)
+{
+    TLabel* start = Form1->Label12;
+    const QRect home = start->geometry();
+    mouseButton(start, QEvent::MouseButtonPress, Qt::LeftButton);
+    EXPECT_EQ(start->pos(), home.topLeft() + QPoint(2, 2));
+    EXPECT_EQ(start->Caption(), QStringLiteral("Старт !"));
+    // Released away from the label, so no run starts; the release still comes back.
+    mouseButton(start, QEvent::MouseButtonRelease, Qt::LeftButton, { -20, -20 });
+    EXPECT_EQ(start->pos(), home.topLeft());
+    EXPECT_EQ(start->Caption(), QStringLiteral("Старт"));
+}
+
+struct PressCase {
+    TLabel* TForm1::*label;
+    Qt::MouseButton button;
+    QPoint shift;
+};
+
+class Press : public AppTest, public ::testing::WithParamInterface<PressCase> { };
+
+TEST_P(Press, OnlyTheLeftButtonShiftsAndCaptionsOtherThanStartStay)
+{
+    TLabel* label = Form1->*GetParam().label;
+    const QPoint home = label->pos();
+    const QString caption = label->Caption();
+    mouseButton(label, QEvent::MouseButtonPress, GetParam().button);
+    EXPECT_EQ(label->pos(), home + GetParam().shift);
+    EXPECT_EQ(label->Caption(), caption);
+    mouseButton(label, QEvent::MouseButtonRelease, GetParam().button, { -20, -20 });
+    EXPECT_EQ(label->pos(), home);
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, Press, ::testing::Values(
+    PressCase { &TForm1::Label3, Qt::LeftButton, { 2, 2 } }, PressCase { &TForm1::Label4, Qt::LeftButton, { 2, 2 } },
+    PressCase { &TForm1::Label10, Qt::LeftButton, { 2, 2 } }, PressCase { &TForm1::Label11, Qt::LeftButton, { 2, 2 } },
+    PressCase { &TForm1::Label12, Qt::RightButton, { 0, 0 } }, PressCase { &TForm1::Label12, Qt::MiddleButton, { 0, 0 } },
+    PressCase { &TForm1::Label13, Qt::LeftButton, { 0, 0 } }, PressCase { &TForm1::Label5, Qt::LeftButton, { 0, 0 } }));
+
+TEST_F(SettingsButtonsTest, ALabelDisabledWhileHeldIsStillRestoredOnRelease)
+{
+    Form1->CheckBox2->click();
+    TLabel* label = Form1->Label7;
+    const QPoint home = label->pos();
+    mouseButton(label, QEvent::MouseButtonPress, Qt::LeftButton);
+    ASSERT_EQ(label->pos(), home + QPoint(2, 2));
+    Form1->CheckBox3->click();  // Auto disables the rhythm labels
+    ASSERT_FALSE(label->isEnabled());
+    mouseButton(label, QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_EQ(label->pos(), home);
+    EXPECT_EQ(label->Color(), kLabelFaceColor) << "a disabled label takes no click";
+}
+
+// ---- Preview label editors ----------------------------------------------------------
+
+TEST_F(SettingsButtonsTest, FontDialogApplyShowsAtOnceAndSurvivesACancel)
+{
+    const TFont before = Form1->example->Font();
+    const TFont applied { QStringLiteral("Arial"), 20, TFont::Italic | TFont::Underline, clRed, 204 };
+    TFont shownDuringDialog;
+    fake.dialogScript = [&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<TFontChooserDialog&>(dialog);
+        EXPECT_EQ(chooser.currentFont(), before);
+        chooser.setCurrentFont(applied);
+        chooser.pressApply();
+        shownDuringDialog = Form1->example->Font();
+        chooser.setCurrentFont(TFont { QStringLiteral("Courier New"), 8, 0, clBlack, 204 });
+        return int(QDialog::Rejected);
+    };
+    mouseButton(Form1->Label3, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouseButton(Form1->Label3, QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_EQ(shownDuringDialog, applied);
+    EXPECT_EQ(Form1->example->Font(), applied);
+}
+
+TEST_F(SettingsButtonsTest, FontDialogCancelWithoutApplyKeepsTheFontAndOkTakesTheChoice)
+{
+    const TFont before = Form1->example->Font();
+    const TFont chosen { QStringLiteral("Arial"), 20, TFont::Bold | TFont::StrikeOut, clGreen, 204 };
+    int result = QDialog::Rejected;
+    fake.dialogScript = [&](QDialog& dialog) {
+        dynamic_cast<TFontChooserDialog&>(dialog).setCurrentFont(chosen);
+        return result;
+    };
+    Form1->Label3Click();
+    EXPECT_EQ(Form1->example->Font(), before);
+    result = QDialog::Accepted;
+    Form1->Label3Click();
+    EXPECT_EQ(Form1->example->Font(), chosen);
+}
+
+struct CustomCase {
+    int result;
+    TColor background;
+};
+
+class CustomColour : public AppTest, public ::testing::WithParamInterface<CustomCase> { };
+
+TEST_P(CustomColour, AcceptSetsThePreviewBackgroundCancelLeavesIt)
+{
+    const int result = GetParam().result;
+    fake.dialogScript = [result](QDialog& dialog) {
+        dynamic_cast<QColorDialog&>(dialog).setCurrentColor(QColor(1, 2, 3));
+        return result;
+    };
+    Form1->ColorBox1->setCurrentIndex(TColorBox::kCustomIndex);
+    emit Form1->ColorBox1->activated(TColorBox::kCustomIndex);
+    EXPECT_EQ(Form1->example->Color(), GetParam().background);
+    EXPECT_EQ(Form1->ColorBox1->Selected(), GetParam().background);
+}
+
+INSTANTIATE_TEST_SUITE_P(Results, CustomColour, ::testing::Values(
+    CustomCase { QDialog::Accepted, rgbColor(1, 2, 3) }, CustomCase { QDialog::Rejected, kDefaultPreviewBackground }));
+
+TEST_F(SettingsButtonsTest, PickingASystemColourPaintsThePreviewWithIt)
+{
+    Form1->ColorBox1->setSelected(clBlack);
+    Form1->ColorBox1->setCurrentIndex(21);
+    emit Form1->ColorBox1->activated(21);
+    EXPECT_EQ(Form1->example->Color(), clBtnFace);
+}
+
+// ---- Places and looks ---------------------------------------------------------------
+
+struct Place {
+    const char* name;
+    QRect rect;
+};
+
+TEST_F(SettingsButtonsTest, ControlsOfFixedSizeSitExactlyAtTheirPlaces)
+{
+    const Place places[] = {
+        { "CheckBox1", { 39, 34, 233, 19 } }, { "CheckBox2", { 39, 59, 82, 21 } }, { "CheckBox3", { 198, 59, 58, 21 } },
+        { "CheckBox4", { 152, 101, 137, 21 } }, { "CheckBox5", { 152, 121, 137, 21 } },
+        { "CheckBox6", { 149, 297, 140, 21 } }, { "CheckBox7", { 12, 332, 279, 21 } },
+        { "CheckBox8", { 12, 349, 279, 21 } }, { "CheckBox9", { 309, 252, 115, 21 } },
+        { "CheckBox10", { 309, 276, 115, 21 } }, { "SpinEdit1", { 51, 290, 54, 22 } },
+        { "SpinEdit2", { 489, 204, 54, 22 } }, { "SpinEdit3", { 200, 259, 54, 22 } }, { "Label2", { 206, 164, 34, 18 } },
+        { "Label8", { 57, 210, 32, 16 } }, { "Label9", { 49, 242, 56, 16 } }, { "Gauge1", { 182, 203, 89, 41 } },
+        { "ColorBox1", { 404, 67, 113, 22 } }, { "example", { 324, 136, 203, 54 } },
+    };
+    for (const Place& p : places) {
+        auto* widget = Form1->findChild<QWidget*>(QString::fromLatin1(p.name), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(widget, nullptr) << p.name;
+        EXPECT_EQ(widget->geometry(), p.rect) << p.name;
+    }
+}
+
+TEST_F(SettingsButtonsTest, SelfSizingLabelsStartAtTheirPlaceAndGrowToTheRight)
+{
+    const Place places[] = { { "Label3", { 325, 107, 46, 16 } }, { "Label4", { 391, 107, 139, 16 } },
+        { "Label5", { 35, 116, 82, 16 } }, { "Label6", { 24, 146, 107, 16 } }, { "Label7", { 29, 178, 96, 16 } },
+        { "Label12", { 481, 340, 47, 19 } }, { "Label13", { 307, 309, 194, 16 } }, { "Label14", { 436, 278, 53, 16 } } };
+    for (const Place& p : places) {
+        auto* label = Form1->findChild<TLabel*>(QString::fromLatin1(p.name), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(label, nullptr) << p.name;
+        EXPECT_EQ(label->pos(), p.rect.topLeft()) << p.name;
+        EXPECT_NEAR(label->width(), p.rect.width(), 4) << p.name;
+        EXPECT_NEAR(label->height(), p.rect.height(), 2) << p.name;
+    }
+    const QRect before = Form1->Label13->geometry();
+    Form1->Label13->setCaption(QStringLiteral(" Частота стимуляции ГМ: 12,345 Hz"));
+    EXPECT_EQ(Form1->Label13->pos(), before.topLeft());
+    EXPECT_GT(Form1->Label13->width(), before.width());
+    for (TLabel* fixed : { Form1->Label2, Form1->Label8, Form1->Label9, Form1->Label15, Form1->example }) {
+        const QRect designed = fixed->geometry();
+        fixed->setCaption(QStringLiteral("a much longer caption than designed"));
+        EXPECT_EQ(fixed->geometry(), designed) << fixed->objectName().toStdString();
+    }
+    EXPECT_EQ(Form1->Label2->Alignment(), TextAlignment::Center);
+    EXPECT_EQ(Form1->example->Alignment(), TextAlignment::Center);
+}
+
+TEST_F(SettingsButtonsTest, NoControlCoversAPaintedHeading)
+{
+    const QRect headings[] = { QRect(QPoint(311, 38), QPoint(526, 50)), QRect(QPoint(14, 83), QPoint(132, 106)),
+        QRect(QPoint(154, 84), QPoint(257, 95)), QRect(QPoint(174, 148), QPoint(266, 157)),
+        QRect(QPoint(164, 188), QPoint(282, 199)), QRect(QPoint(311, 73), QPoint(384, 85)),
+        QRect(QPoint(306, 209), QPoint(481, 221)), QRect(QPoint(370, 238), QPoint(461, 250)) };
+    Form1->CheckBox10->click();  // shows "Обзор..."
+    for (QWidget* child : Form1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isHidden() || child == Form1->Image1 || child == Form1->DragObj)
+            continue;
+        for (const QRect& heading : headings)
+            EXPECT_FALSE(child->geometry().intersects(heading))
+                << child->objectName().toStdString() << " covers the heading at " << heading.x() << "," << heading.y();
+    }
+}
+
+TEST_F(SettingsButtonsTest, TabMovesThroughTheSettingsInOrderAndSkipsTheLabels)
+{
+    const std::vector<QWidget*> order { Form1->CheckBox1, Form1->CheckBox2, Form1->CheckBox3, Form1->CheckBox4,
+        Form1->CheckBox5, Form1->CheckBox6, Form1->CheckBox7, Form1->CheckBox8, Form1->CheckBox9, Form1->CheckBox10,
+        Form1->SpinEdit1, Form1->SpinEdit2, Form1->ColorBox1, Form1->SpinEdit3 };
+    std::vector<QWidget*> seen;
+    QWidget* w = Form1->CheckBox1;
+    do {
+        // A spin edit takes the focus in its field.
+        QWidget* control = w;
+        while (control->parentWidget() && control->parentWidget() != Form1)
+            control = control->parentWidget();
+        if (std::find(order.begin(), order.end(), control) != order.end()
+            && std::find(seen.begin(), seen.end(), control) == seen.end())
+            seen.push_back(control);
+        if (dynamic_cast<TGraphicControl*>(w)) {
+            EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->objectName().toStdString();
+        }
+        w = w->nextInFocusChain();
+    } while (w != Form1->CheckBox1);
+    EXPECT_EQ(seen, order);
+}
+
+}  // namespace
