@@ -44,17 +44,6 @@ TSpinEdit* makeSpinEdit(QWidget* parent, const QString& name, QRect place, int m
     return spin;
 }
 
-TImage* makePicture(QWidget* parent, const QString& name, QPoint place, const QString& resource,
-    const QString& hint = {})
-{
-    auto* image = new TImage(parent, name);
-    image->AutoSize = true;
-    image->move(place);
-    image->Picture().LoadFromResource(resource);
-    image->setHint(hint);
-    return image;
-}
-
 }  // namespace
 
 TForm1::TForm1()
@@ -83,11 +72,11 @@ TForm1::~TForm1()
 void TForm1::createControls()
 {
     // Chrome, bottom to top.
-    Image1 = makePicture(this, QStringLiteral("Image1"), { 0, 0 }, QStringLiteral(":/art/face.bmp"));
-    DragObj = makePicture(this, QStringLiteral("DragObj"), { 0, 0 }, QStringLiteral(":/art/title.bmp"));
-    BMin = makePicture(this, QStringLiteral("BMin"), { 480, 1 }, QStringLiteral(":/art/M0.bmp"),
+    Image1 = TImage::fromResource(this, QStringLiteral("Image1"), { 0, 0 }, QStringLiteral(":/art/face.bmp"));
+    DragObj = TImage::fromResource(this, QStringLiteral("DragObj"), { 0, 0 }, QStringLiteral(":/art/title.bmp"));
+    BMin = TImage::fromResource(this, QStringLiteral("BMin"), { 480, 1 }, QStringLiteral(":/art/M0.bmp"),
         QStringLiteral("Свернуть"));
-    BClose = makePicture(this, QStringLiteral("BClose"), { 508, 1 }, QStringLiteral(":/art/C0.bmp"),
+    BClose = TImage::fromResource(this, QStringLiteral("BClose"), { 508, 1 }, QStringLiteral(":/art/C0.bmp"),
         QStringLiteral("Закрыть"));
     Timer1 = new TTimer(this, 20, true);
     Timer2 = new TTimer(this, 1000, false);

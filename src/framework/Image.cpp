@@ -19,6 +19,17 @@ void TImage::pictureChanged()
     update();
 }
 
+TImage* TImage::fromResource(QWidget* parent, const QString& name, QPoint place, const QString& resource,
+    const QString& hint)
+{
+    auto* image = new TImage(parent, name);
+    image->AutoSize = true;
+    image->move(place);
+    image->Picture().LoadFromResource(resource);
+    image->setHint(hint);
+    return image;
+}
+
 QRect TImage::pictureRect() const
 {
     if (picture_.isEmpty())

@@ -16,6 +16,9 @@ namespace pvstim {
 class TImage : public TGraphicControl {
 public:
     explicit TImage(QWidget* parent, const QString& name = QString());
+    // A control that sizes itself to a picture stored inside the program.
+    static TImage* fromResource(QWidget* parent, const QString& name, QPoint place, const QString& resource,
+        const QString& hint = {});
 
     TPicture& Picture() { return picture_; }
     const TPicture& Picture() const { return picture_; }
