@@ -39,6 +39,19 @@ QString fromCp1251(QByteArrayView bytes)
     return text;
 }
 
+int cp1251Byte(char16_t unit)
+{
+    if (unit < 0x80)
+        return unit;
+    if (unit >= 0x0410 && unit <= 0x044F)
+        return 0xC0 + (unit - 0x0410);
+    for (int i = 0; i < 64; ++i) {
+        if (kHighHalf[i] == unit)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
 QString decodeUtf8OrCp1251(QByteArrayView bytes)
 {
     // Stateless: a sequence cut off at the end counts as an error instead of being
