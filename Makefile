@@ -5,17 +5,26 @@ FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps sanitize fuzz bench clean
+.PHONY: run test program build deps-run deps-test sanitize fuzz bench clean
 
-deps:
-	@scripts/install-deps.sh
+deps-run:
+	@scripts/install-deps.sh run
 
-build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+deps-test:
+	@scripts/install-deps.sh test
 
-run: build
+# The program and the files it reads, nothing else.
+program: deps-run
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPVSTIM_TESTS=OFF -DPVSTIM_BENCH=OFF >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target pvstim pvstim_files
+
+run: program
 	@scripts/run.sh $(BUILD_DIR)
+
+# Everything: the program, the tests and the benchmarks.
+build: deps-test
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPVSTIM_TESTS=ON -DPVSTIM_BENCH=ON >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Every test on the normal build, then the unit tests again under AddressSanitizer
 # and UndefinedBehaviorSanitizer with leak checking.
@@ -25,7 +34,7 @@ test: build
 
 # -O1 without debug information keeps the second build affordable; the generator
 # that runs during the build is checked by the tests, not at build time.
-sanitize: deps
+sanitize: deps-test
 	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1" -DPVSTIM_SANITIZE=ON -DPVSTIM_BENCH=OFF >/dev/null
 	@ASAN_OPTIONS=detect_leaks=0 cmake --build $(ASAN_DIR) -j $(JOBS) --target pvstim_tests
 	@cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -34,11 +43,12 @@ sanitize: deps
 	  ctest --output-on-failure -j $(JOBS) -LE e2e
 
 # Each libFuzzer target for FUZZ_SECONDS seconds (clang build in $(FUZZ_DIR)).
-fuzz: deps
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DPVSTIM_FUZZ=ON -DPVSTIM_BENCH=OFF >/dev/null
-	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target pvstim_fuzzers
+fuzz: deps-test
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DPVSTIM_FUZZ=ON -DPVSTIM_TESTS=OFF -DPVSTIM_BENCH=OFF >/dev/null
+	@ASAN_OPTIONS=detect_leaks=0 cmake --build $(FUZZ_DIR) -j $(JOBS) --target pvstim_fuzzers
 	@scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# Every benchmark; fails when one fails.
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)
 

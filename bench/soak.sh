@@ -6,12 +6,12 @@ set -euo pipefail
 build_dir=$(cd "${1:-build}" && pwd)
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 source "$(dirname "$0")/proc.sh"
-trap e2e_cleanup EXIT
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
+trap vd_cleanup EXIT
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
 # A run of 10 minutes with both picture kinds on, a rhythm by hand at 13 Hz.
-e2e_start_program "$dir"
-id=$(e2e_wait_window '^Form1$' 20)
+vd_start_program "$dir"
+id=$(vd_wait_window '^Form1$' 20)
 read -r wx wy _ _ <<<"$(e2e_geometry "$id")"
 xdotool mousemove $((wx + 60)) $((wy + 69)) click 1      # "Manual"
 sleep 0.3
@@ -21,8 +21,8 @@ xdotool mousemove $((wx + 220)) $((wy + 269)) click 1 key --clearmodifiers ctrl+
 sleep 0.3
 xdotool mousemove $((wx + 500)) $((wy + 349)) click 1    # "Старт"
 sleep 5
-rss0=$(proc_rss_mib "$E2E_PROGRAM_PID")
-cpu0=$(proc_cpu_ticks "$E2E_PROGRAM_PID")
+rss0=$(proc_rss_mib "$VD_PROGRAM_PID")
+cpu0=$(proc_cpu_ticks "$VD_PROGRAM_PID")
 start=$(date +%s)
 minutes=${SOAK_MINUTES:-10}
 end=$((start + minutes * 60 - 20))
@@ -32,7 +32,7 @@ while [ "$(date +%s)" -lt "$end" ]; do
   xdotool mousemove 600 400; sleep 7
 done
 elapsed=$(($(date +%s) - start))
-rss1=$(proc_rss_mib "$E2E_PROGRAM_PID")
-cpu1=$(proc_cpu_ticks "$E2E_PROGRAM_PID")
+rss1=$(proc_rss_mib "$VD_PROGRAM_PID")
+cpu1=$(proc_cpu_ticks "$VD_PROGRAM_PID")
 echo "soak: resident ${rss0} MiB after Start, ${rss1} MiB after ${elapsed}s;" \
   "CPU $(proc_percent "$cpu0" "$cpu1" "$elapsed") % of one core during the run"

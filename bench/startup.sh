@@ -3,8 +3,8 @@
 # resident memory then (median of several runs), on a virtual X display.
 set -euo pipefail
 build_dir=$(cd "${1:-build}" && pwd)
-source "$(dirname "$0")/../tests/e2e/lib.sh"
-trap e2e_cleanup EXIT
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
+source "$(dirname "$0")/../scripts/display.sh"
+trap vd_cleanup EXIT
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
 "$build_dir/bench/startup/pvstim_bench_startup" "$dir/pvstim" "${RUNS:-7}"

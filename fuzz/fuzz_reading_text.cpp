@@ -1,5 +1,5 @@
 // Reading-text decoding and line splitting on arbitrary bytes.
-#include "framework/Cp1251.h"
+#include "base/Cp1251.h"
 #include "run/ReadingText.h"
 
 #include <cstddef>

@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
-# Runs the benchmarks and prints their figures. The soak (10 minutes) runs only
-# with SOAK=1.
+# Runs every benchmark and prints its figures; fails when one fails. The soak
+# (10 minutes) runs only with SOAK=1.
 set -uo pipefail
 build_dir=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
-for b in "$build_dir"/bench/*/pvstim_bench_*; do
-  case "$(basename "$b")" in pvstim_bench_startup) continue ;; esac
-  [ -x "$b" ] && echo "== $(basename "$b")" && "$b"
-done
-"$root/bench/startup.sh" "$build_dir"
-"$root/bench/idle.sh" "$build_dir"
-[ -n "${SOAK:-}" ] && "$root/bench/soak.sh" "$build_dir"
-exit 0
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+failed=()
+run() {
+  echo "== $1"
+  shift
+  "$@" || failed+=("$1")
+}
+run gauge "$build_dir/bench/gauge/pvstim_bench_gauge"
+run flicker "$root/bench/flicker.sh" "$build_dir"
+run startup "$root/bench/startup.sh" "$build_dir"
+run idle "$root/bench/idle.sh" "$build_dir"
+[ -n "${SOAK:-}" ] && run soak "$root/bench/soak.sh" "$build_dir"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "failed: ${failed[*]}" >&2
+  exit 1
+fi

@@ -1,17 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing pvstim need.
-# Only what is missing is installed, so a second run costs a few dpkg queries.
+# Installs the Debian packages pvstim needs. With "run" (the default): what building
+# and running the program need. With "test": that and what the tests, benchmarks and
+# fuzzers need. Only what is missing is installed, so a second run costs a few dpkg
+# queries.
 set -euo pipefail
 
-packages=(
+run_packages=(
   cmake g++ make pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libjpeg62-turbo-dev libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
   fonts-liberation fontconfig
-  xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox
-  dbus procps python3
+  # A virtual display for machines without one (`make run` then takes a screenshot).
+  xvfb openbox x11-utils imagemagick
+  dbus
 )
+test_packages=(
+  libgtest-dev libbenchmark-dev
+  clang libclang-rt-dev
+  xdotool x11-xserver-utils
+  procps python3
+)
+
+packages=("${run_packages[@]}")
+case "${1:-run}" in
+  run) ;;
+  test) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,15 +10,15 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$program"
 fi
 
-source "$(dirname "$0")/../tests/e2e/lib.sh"
-e2e_start_display
-trap e2e_cleanup EXIT
+source "$(dirname "$0")/display.sh"
+vd_start_display
+trap vd_cleanup EXIT
 cd "$build_dir"
 ./pvstim >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-e2e_wait_window '^Form1$' 20 >/dev/null
+VD_PIDS+=($!)
+vd_wait_window_named Form1 20
 sleep 1
 mkdir -p screenshots
 shot="$PWD/screenshots/pvstim-$(date +%Y%m%d-%H%M%S).png"
-import -display "$DISPLAY" -window root "$shot"
+vd_screenshot "$shot"
 echo "Screenshot of the program on a virtual display: $shot"

@@ -3,9 +3,8 @@
 // how late each flip lands against its exact due time, how long one phase takes to
 // paint, and the process's CPU use.
 //
-// Usage: flicker_bench [seconds per frequency] [frequency ...]
-// Run it on a 1920 x 1080 display (see run.sh beside this file).
-#include "app/Forms.h"
+// Usage: pvstim_bench_flicker [seconds per frequency] [frequency ...]
+// Run it on a 1920 x 1080 display (see bench/flicker.sh).
 #include "app/WindowSet.h"
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
@@ -13,6 +12,7 @@
 #include "framework/Timer.h"
 #include "platform/QtPlatform.h"
 #include "run/TForm2.h"
+#include "windows/Forms.h"
 
 #include <QApplication>
 #include <QDir>

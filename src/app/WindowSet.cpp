@@ -1,19 +1,13 @@
 #include "app/WindowSet.h"
 
-#include "app/Forms.h"
 #include "control/TForm1.h"
 #include "control/TForm4.h"
 #include "run/TForm2.h"
 #include "run/TForm3.h"
 #include "run/TForm5.h"
+#include "windows/Forms.h"
 
 namespace pvstim {
-
-TForm1* Form1 = nullptr;
-TForm2* Form2 = nullptr;
-TForm3* Form3 = nullptr;
-TForm4* Form4 = nullptr;
-TForm5* Form5 = nullptr;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Color.h"
+#include "base/Color.h"
 #include "framework/Font.h"
 
 namespace pvstim {
@@ -21,8 +21,6 @@ constexpr TColor kDefaultPreviewFontColor = 0x00808080;
 constexpr int kDefaultPreviewFontSize = 36;
 inline const QString kDefaultPreviewFontName = QStringLiteral("Times New Roman");
 
-// Object name of the helper that gives the label buttons their hover and press looks.
-inline const QString kLabelButtonsName = QStringLiteral("labelButtons");
 
 inline TFont headingFont()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/RunRules.h"
 #include "framework/Form.h"
 
 #include <cstdint>
@@ -14,12 +15,14 @@ class TFontDialog;
 class TGauge;
 class TImage;
 class TLabel;
+class TitleStripSource;
 class TSpinEdit;
 class TTimer;
 
 // The control window: every setting of a run, the Start command, the needle gauge,
 // and its own chrome (face picture, title strip, minimize and close images).
-// Its handlers are spread over the files of the subsystems they belong to.
+// Construction and layout are in TForm1.cpp; each group of handlers below names
+// the file that holds it.
 class TForm1 : public TForm {
 public:
     TForm1();
@@ -68,11 +71,11 @@ public:
     std::unique_ptr<TFontDialog> FontDialog1;
 
     // --- Shared run state ---
-    std::uint8_t rhythmMode = 5;        // 0..4 a preset, 5 none chosen
+    std::uint8_t rhythmMode = kNoRhythm; // 0..4 a preset, kNoRhythm none chosen
     double stimulationFrequency = 0.0;  // Hz
     int minutesLeft = 0;
     int secondsLeft = 0;
-    int autoDrift = 0;                  // 0 none, 1 falling, 2 rising
+    AutoDrift autoDrift = AutoDrift::None;
 
     // --- Chrome state ---
     bool dragging = false;
@@ -83,12 +86,12 @@ public:
     // --- Settings file ---
     std::unique_ptr<IniFile> settingsFile;
 
-    // Settings: load, save, reset.
+    // Settings: load, save, reset (TForm1Settings.cpp).
     void FormClose();
     void Label4Click();
     void applyTimeOfDayDefault();
 
-    // Settings controls and their rules.
+    // Settings controls and their rules (TForm1Rules.cpp).
     void CheckBox1Click();
     void CheckBox2Click();
     void CheckBox3Click();
@@ -110,12 +113,12 @@ public:
     void FontDialog1Apply();
     void FontDialog1Close();
 
-    // Run control.
+    // Start, the run timer and the power-off request (TForm1Run.cpp).
     void Label12Click();
     void Timer2Timer();
-    bool PowerOff(std::uint32_t flags);
+    bool PowerOff();
 
-    // Chrome.
+    // Chrome: title strip, minimize and close (TForm1Chrome.cpp).
     void FormActivate();
     void FormDeactivate();
     void Timer1Timer();
@@ -128,7 +131,7 @@ public:
     void DragObjMouseMove();
     void DragObjMouseUp();
 
-    // Help, book and text choice.
+    // Help, book and text choice (TForm1Documents.cpp).
     void Label10Click();
     void Label11Click();
     void Label14Click();
@@ -139,6 +142,7 @@ protected:
 
 private:
     void createControls();
+    std::unique_ptr<TitleStripSource> titleSource_;
     // Each subsystem connects the events it handles.
     void wireSettingsRules();
     void wireRunControl();

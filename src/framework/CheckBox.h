@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Color.h"
+#include "base/Color.h"
 #include "framework/Font.h"
 
 #include <QCheckBox>
@@ -18,10 +18,7 @@ class TCheckBox : public QCheckBox {
 public:
     TCheckBox(QWidget* parent, const QString& name, const QString& caption);
 
-    bool Checked() const { return isChecked(); }
-    void setCheckedState(bool on) { setChecked(on); }
     bool Enabled() const { return isEnabled(); }
-    void setEnabledState(bool on) { setEnabled(on); }
     void setBounds(int left, int top, int w, int h) { setGeometry(left, top, w, h); }
 
     // Caption font and colour, and the opaque background behind caption and box.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Color.h"
+#include "base/Color.h"
 
 #include <QComboBox>
 
@@ -40,7 +40,6 @@ public:
     void setSelected(TColor color);
     TColor customColor() const;
     bool Enabled() const { return isEnabled(); }
-    void setEnabledState(bool on) { setEnabled(on); }
     void setBounds(int left, int top, int w, int h) { setGeometry(left, top, w, h); }
 
     // Runs when the user picks a colour.

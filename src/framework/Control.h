@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Color.h"
+#include "base/Color.h"
 
 #include <QWidget>
 
@@ -39,7 +39,6 @@ public:
     void setBounds(int left, int top, int w, int h) { setGeometry(left, top, w, h); }
 
     bool Enabled() const { return isEnabled(); }
-    void setEnabledState(bool on) { setEnabled(on); }
     bool Visible() const { return !isHidden(); }
     void setHint(const QString& hint) { setToolTip(hint); }
 

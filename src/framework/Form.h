@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Color.h"
+#include "base/Color.h"
 #include "framework/Font.h"
 
 #include <QWidget>
@@ -49,7 +49,6 @@ public:
     void Show();
     void Hide();
     bool Enabled() const { return isEnabled(); }
-    void setEnabledState(bool on) { setEnabled(on); }
     WindowState windowState() const { return state_; }
     // A maximized window covers the whole screen whenever it is shown.
     void setWindowStateTo(WindowState s);

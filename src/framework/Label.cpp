@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace pvstim {
@@ -73,6 +74,67 @@ void TLabel::setWordWrap(bool on)
     wordWrap_ = on;
     adjustSizeToCaption();
     update();
+}
+
+void TLabel::setButtonLook(const TLabelButtonLook& look)
+{
+    buttonLook_ = look;
+    showHot(isHot());
+}
+
+void TLabel::showHot(bool hot)
+{
+    if (!buttonLook_)
+        return;
+    TFont font = font_;
+    font.color = hot ? buttonLook_->hotColor : buttonLook_->restColor;
+    font.style = hot ? font.style | buttonLook_->hotStyle : font.style & ~buttonLook_->hotStyle;
+    setFont(font);
+}
+
+// Enter and leave reach a disabled widget too; the release is taken here, before
+// a disabled widget would drop it, so a label disabled while held goes back.
+bool TLabel::event(QEvent* event)
+{
+    const bool result = TGraphicControl::event(event);
+    switch (event->type()) {
+    case QEvent::Enter:
+        showHot(true);
+        break;
+    case QEvent::Leave:
+        showHot(false);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            release();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void TLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (buttonLook_ && event->button() == Qt::LeftButton && !held_) {
+        held_ = true;
+        move(pos() + QPoint(buttonLook_->pressShift, buttonLook_->pressShift));
+        if (!buttonLook_->pressedCaption.isEmpty()) {
+            restCaption_ = caption_;
+            setCaption(buttonLook_->pressedCaption);
+        }
+    }
+    TGraphicControl::mousePressEvent(event);
+}
+
+void TLabel::release()
+{
+    if (!held_)
+        return;
+    held_ = false;
+    move(pos() - QPoint(buttonLook_->pressShift, buttonLook_->pressShift));
+    if (!buttonLook_->pressedCaption.isEmpty())
+        setCaption(restCaption_);
 }
 
 void TLabel::adjustSizeToCaption()

@@ -3,9 +3,21 @@
 #include "framework/Control.h"
 #include "framework/Font.h"
 
+#include <optional>
+
 namespace pvstim {
 
 enum class TextAlignment { Left, Center, Right };
+
+// How a label that serves as a button answers the pointer: its font colour under
+// the pointer, and how it looks while the left button holds it.
+struct TLabelButtonLook {
+    TColor restColor = clWindowText;
+    TColor hotColor = clWindowText;
+    unsigned hotStyle = 0;   // font style bits added under the pointer
+    int pressShift = 0;      // pixels right and down while held
+    QString pressedCaption;  // the caption while held; empty keeps the caption
+};
 
 // A text label painted on its parent window.
 //  - AutoSize labels take the size of their caption, growing to the right.
@@ -13,6 +25,9 @@ enum class TextAlignment { Left, Center, Right };
 //  - WordWrap breaks the caption at the label's width; text below the label's
 //    height is cut off.
 //  - A disabled label is drawn greyed (embossed), whatever its font colour.
+//  - A label given a button look lights up under the pointer, also while it is
+//    disabled (it shows once enabled), and shifts while the left button holds it;
+//    a label disabled while held still goes back on the release.
 class TLabel : public TGraphicControl {
 public:
     explicit TLabel(QWidget* parent, const QString& name = QString());
@@ -32,13 +47,18 @@ public:
     void setAlignment(TextAlignment a);
     bool WordWrap() const { return wordWrap_; }
     void setWordWrap(bool on);
+    void setButtonLook(const TLabelButtonLook& look);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void adjustSizeToCaption();
+    void showHot(bool hot);
+    void release();
 
     QString caption_;
     TFont font_;
@@ -47,6 +67,9 @@ private:
     bool autoSize_ = true;
     TextAlignment alignment_ = TextAlignment::Left;
     bool wordWrap_ = false;
+    std::optional<TLabelButtonLook> buttonLook_;
+    bool held_ = false;
+    QString restCaption_;
 };
 
 }  // namespace pvstim

@@ -34,7 +34,6 @@ public:
     int Increment = 1;
     QString text() const;
     bool Enabled() const { return isEnabled(); }
-    void setEnabledState(bool on) { setEnabled(on); }
     void setBounds(int left, int top, int w, int h) { setGeometry(left, top, w, h); }
     void setLook(const TFont& font);
 

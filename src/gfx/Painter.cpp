@@ -150,12 +150,6 @@ Painter::Painter(Bitmap& target)
 {
 }
 
-void Painter::plot(int x, int y, Pixel p)
-{
-    if (x >= 0 && y >= 0 && x < target_.width() && y < target_.height())
-        target_.scanLine(y)[x] = p;
-}
-
 void Painter::fillRect(const Rect& r)
 {
     const Rect area = r.intersected(target_.rect());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Color.h"
+#include "base/Color.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Rect.h"
 
@@ -58,7 +58,6 @@ public:
 private:
     class Sector;
 
-    void plot(int x, int y, Pixel p);
     void drawShape(const EllipseSpans& spans, const Sector* sector);
     void drawRadius(const EllipseSpans& spans, std::int64_t dx, std::int64_t dy);
 

@@ -1,6 +1,6 @@
 #include "run/ReadingText.h"
 
-#include "framework/Cp1251.h"
+#include "base/Cp1251.h"
 #include "framework/Exceptions.h"
 
 #include <QDir>
@@ -73,7 +73,7 @@ Loaded load(const QString& path)
 
 }  // namespace
 
-Result<QStringList> loadReadingTextFile(const QString& path)
+Result<QStringList> readTextFileLines(const QString& path)
 {
     Loaded loaded = load(path);
     if (loaded.failure != Failure::None)
@@ -81,7 +81,7 @@ Result<QStringList> loadReadingTextFile(const QString& path)
     return std::move(loaded.lines);
 }
 
-QStringList readReadingTextFile(const QString& path)
+QStringList readTextFileLinesOrThrow(const QString& path)
 {
     Loaded loaded = load(path);
     switch (loaded.failure) {

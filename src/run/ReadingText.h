@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Result.h"
+#include "base/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,11 +15,11 @@ inline constexpr qint64 kMaxReadingTextBytes = 16 * 1024 * 1024;
 // dropped) and as code page 1251 otherwise. The reason of a failure is the whole
 // message for the user: "Cannot open file "%s". %s" with the file's full path and
 // the system's text for the error, or "Text exceeds memo capacity".
-[[nodiscard]] Result<QStringList> loadReadingTextFile(const QString& path);
+[[nodiscard]] Result<QStringList> readTextFileLines(const QString& path);
 
 // The same for window-level code: throws EFOpenError or EOutOfResources with the
 // messages above.
-QStringList readReadingTextFile(const QString& path);
+QStringList readTextFileLinesOrThrow(const QString& path);
 
 // Splits at CR LF, a lone CR or a lone LF. A text ending with a line break gains no
 // empty last line, and an empty text has no lines.

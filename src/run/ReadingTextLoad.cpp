@@ -8,10 +8,10 @@
 
 namespace pvstim {
 
-void loadReadingText(TForm2& stimulation, const QString& path)
+void setReadingTextFromFile(TForm2& stimulation, const QString& path)
 {
     // Read the whole file before touching the memo, so a failure leaves it as it was.
-    QStringList lines = readReadingTextFile(path);
+    QStringList lines = readTextFileLinesOrThrow(path);
     lines.prepend(QFileInfo(path).fileName());
     stimulation.text.setLines(std::move(lines));
     stimulation.Label1->setCaption(stimulation.text.line(0));

@@ -12,6 +12,6 @@ class TForm2;
 // Throws EFOpenError ("Cannot open file "%s". %s") when the file cannot be read and
 // EOutOfResources ("Text exceeds memo capacity") when it is too large; the memo and
 // the text line keep what they held then.
-void loadReadingText(TForm2& stimulation, const QString& path);
+void setReadingTextFromFile(TForm2& stimulation, const QString& path);
 
 }  // namespace pvstim

@@ -16,7 +16,8 @@ class TTimer;
 // The stimulation window: a borderless, maximized, disabled window that shows the
 // reading text line by line over the picture area and flickers at the stimulation
 // frequency, with a thin progress strip along its top edge. It owns the four
-// timers of a run.
+// timers of a run. Construction and layout are in TForm2.cpp; each group of
+// handlers below names the file that holds it.
 class TForm2 : public TForm {
 public:
     TForm2();
@@ -33,12 +34,15 @@ public:
     TImage* Image1;            // picture area
     TTimer* Timer4;            // mandala timer
 
+    // The create step, the flicker clock and the rhythm presets (TForm2Flicker.cpp).
     void Timer1Timer();
-    void Timer2Timer();
-    void Timer3Timer();
-    void Timer4Timer();
     void SetFrequency(double frequency);
     void SelectRhythm(std::uint8_t mode);
+    // The reading-text feed (TForm2TextFeed.cpp).
+    void Timer2Timer();
+    // The marker and mandala pictures (TForm2Pictures.cpp).
+    void Timer3Timer();
+    void Timer4Timer();
 
     bool driftRising() const { return driftUp_; }
     void setDriftRising(bool up) { driftUp_ = up; }

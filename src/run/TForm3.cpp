@@ -1,6 +1,5 @@
 #include "run/TForm3.h"
 
-#include "app/Forms.h"
 #include "control/TForm1.h"
 #include "framework/Image.h"
 #include "framework/SpinEdit.h"
@@ -8,6 +7,7 @@
 #include "platform/Platform.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
+#include "windows/Forms.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include "framework/Cp1251.h"
+#include "base/Cp1251.h"
 #include "framework/Exceptions.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Result.h"
+#include "base/Result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

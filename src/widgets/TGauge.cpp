@@ -315,7 +315,7 @@ void configureNeedleGauge(TGauge& gauge)
 {
     const bool wasLoading = gauge.isLoading();
     gauge.setLoading(true);
-    gauge.setBounds(182, 203, 89, 41);
+    gauge.resize(89, 41);
     gauge.setKind(TGaugeKind::gkNeedle);
     gauge.setBorderStyle(TBorderStyle::bsNone);
     gauge.setColor(0x00EBEAE7);

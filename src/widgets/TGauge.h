@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Color.h"
+#include "base/Color.h"
 #include "framework/Control.h"
 #include "framework/Font.h"
 #include "gfx/Bitmap.h"
@@ -98,7 +98,7 @@ private:
     int paintCount_ = 0;
 };
 
-// The needle gauge of the control window: a half-dial at (182, 203), 89 x 41.
+// The needle gauge of the control window: a half-dial of 89 x 41 pixels.
 void configureNeedleGauge(TGauge& gauge);
 // The progress strip of the stimulation window: a bar 4 pixels high; its owner
 // keeps it along its top edge at full width.

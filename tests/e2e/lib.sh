@@ -1,64 +1,11 @@
 #!/usr/bin/env bash
-# Shared helpers of the end-to-end tests: a virtual X server with a window manager,
-# a private copy of the program's folder, and ways to look at the screen.
-# Source it; call e2e_cleanup on exit (trap e2e_cleanup EXIT).
+# Shared helpers of the end-to-end tests: ways to look at the screen. The virtual
+# display and the program's private folder come from scripts/display.sh.
+# Source it; call vd_cleanup on exit (trap vd_cleanup EXIT).
 
-E2E_PIDS=()
-E2E_TMP=""
-# Folders to remove at cleanup. A file, because e2e_program_copy usually runs in a
-# command substitution, whose variables do not reach this shell ($$ is the same there).
-E2E_REGISTRY="/tmp/pvstim-e2e-registry.$$"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display.sh"
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Starts Xvfb (1024x768, 24 bits) on a display it picks itself, and openbox on it.
-e2e_start_display() {
-  local fdfile
-  fdfile=$(mktemp /tmp/pvstim-display.XXXXXX)
-  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  for _ in $(seq 300); do [ -s "$fdfile" ] && break; sleep 0.1; done
-  [ -s "$fdfile" ] || e2e_fail "Xvfb did not start"
-  export DISPLAY=":$(head -n 1 "$fdfile")"
-  rm -f "$fdfile"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb did not answer on $DISPLAY"
-  openbox >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  sleep 0.5
-}
-
-# Copies the program and the files beside it into a fresh folder; prints its path.
-e2e_program_copy() {
-  local build_dir=$1
-  E2E_TMP=$(mktemp -d /tmp/pvstim-e2e.XXXXXX)
-  echo "$E2E_TMP" >> "$E2E_REGISTRY"
-  cp "$build_dir/pvstim" "$E2E_TMP/"
-  local item
-  for item in to_read fone textures mandals ReadMe.txt Ритмы.doc Vellamor.doc; do
-    [ -e "$build_dir/$item" ] && cp -r "$build_dir/$item" "$E2E_TMP/"
-  done
-  echo "$E2E_TMP"
-}
-
-# Starts the program from a folder; its standard error goes to <folder>/stderr.log.
-e2e_start_program() {
-  local dir=$1
-  (cd "$dir" && exec ./pvstim 2>"$dir/stderr.log") &
-  E2E_PROGRAM_PID=$!
-  E2E_PIDS+=($E2E_PROGRAM_PID)
-}
-
-# Waits until a window whose name matches the pattern is mapped; prints its id.
-e2e_wait_window() {
-  local pattern=$1 seconds=${2:-10} id
-  for _ in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  e2e_fail "no visible window named $pattern after ${seconds}s"
-}
 
 # Prints "x y width height" of a window, in root coordinates.
 e2e_geometry() {
@@ -71,28 +18,7 @@ e2e_visible_windows() {
   { xdotool search --onlyvisible --name '^Form[1-5]$' getwindowname %@ 2>/dev/null || true; } | sort
 }
 
-# Saves the whole screen as a PNG.
-e2e_screenshot() { import -display "$DISPLAY" -window root "$1"; }
-
 # Prints the colour of one pixel of a PNG as "r,g,b".
 e2e_pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
-}
-
-e2e_cleanup() {
-  local pid
-  for ((i=${#E2E_PIDS[@]}-1; i>=0; i--)); do
-    pid=${E2E_PIDS[$i]}
-    kill "$pid" 2>/dev/null || true
-  done
-  wait 2>/dev/null || true
-  if [ -f "$E2E_REGISTRY" ]; then
-    local folder
-    while read -r folder; do
-      chmod -R u+w "$folder" 2>/dev/null
-      [ -z "${E2E_KEEP:-}" ] && rm -rf "$folder"
-    done < "$E2E_REGISTRY"
-    rm -f "$E2E_REGISTRY"
-  fi
-  return 0
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap e2e_cleanup EXIT
+trap vd_cleanup EXIT
 
 # Waits until the window's position is the expected one; fails with what it is.
 wait_position() {
@@ -34,10 +34,10 @@ click_at() {
   sleep 0.5
 }
 
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
-e2e_start_program "$dir"
-id=$(e2e_wait_window '^Form1$' 20)
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
+vd_start_program "$dir"
+id=$(vd_wait_window '^Form1$' 20)
 sleep 1
 read -r x0 y0 w h <<<"$(e2e_geometry "$id")"
 [ "$w" = 554 ] && [ "$h" = 381 ] || e2e_fail "control window is ${w}x${h}"
@@ -64,22 +64,22 @@ wait_position "$id" "$x1" "$y1" "after a move with the button up"
 
 # Minimize: the control window leaves the screen, the mini bar sits in the corner.
 click_at $((x1 + 480 + 14)) $((y1 + 1 + 7))
-bar=$(e2e_wait_window '^Form4$' 10)
+bar=$(vd_wait_window '^Form4$' 10)
 wait_gone '^Form1$' "after minimize"
 read -r bx by bw bh <<<"$(e2e_geometry "$bar")"
 [ "$bx $by $bw $bh" = "0 743 81 25" ] || e2e_fail "mini bar at $bx,$by ${bw}x${bh}, expected 0,743 81x25"
 
 # Restore from the mini bar's restore image.
 click_at 20 $((743 + 6))
-id=$(e2e_wait_window '^Form1$' 10)
+id=$(vd_wait_window '^Form1$' 10)
 wait_position "$id" "$x1" "$y1" "after restore"
 wait_gone '^Form4$' "after restore"
 
 # Change one setting ("1. Маркеры поля зрения" off), then close with the close image.
 click_at $((x1 + 40)) $((y1 + 332 + 10))
 click_at $((x1 + 508 + 20)) $((y1 + 1 + 6))
-for _ in $(seq 50); do kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$E2E_PROGRAM_PID" 2>/dev/null && e2e_fail "program still running after the close image"
+for _ in $(seq 50); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$VD_PROGRAM_PID" 2>/dev/null && e2e_fail "program still running after the close image"
 
 [ -f "$dir/Config.ini" ] || e2e_fail "Config.ini not written"
 expected=$'[MANUAL]\nopacity=20\n[USES]\nmarkers=0\nimages=1\n[FONT]\nBGcolor=14611189\nFcolor=8421504\nFsize=36\nFname=Times New Roman\nFstyle=1\n[GENERAL]\nfreqency=60'

@@ -4,7 +4,7 @@
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap e2e_cleanup EXIT
+trap vd_cleanup EXIT
 
 # Points inside the plate but away from the time text (screen coordinates, with the
 # plate at rest one pixel left of the screen's edge).
@@ -29,25 +29,25 @@ plate_gone() {
   return 0
 }
 
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
-E2E_TMP=$dir   # set in a subshell above; the cleanup removes the copy through it
-e2e_start_program "$dir"
-e2e_wait_window '^Form1$' 20 >/dev/null
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
+VD_TMP=$dir   # set in a subshell above; the cleanup removes the copy through it
+vd_start_program "$dir"
+vd_wait_window '^Form1$' 20 >/dev/null
 sleep 1
 xdotool mousemove --sync 600 500
 sleep 0.5
 shot="$dir/shot.png"
-e2e_screenshot "$shot"
+vd_screenshot "$shot"
 plate_gone "$shot" || e2e_fail "the clock plate is in the corner before the pointer went there"
 
 # 13 steps of 20 ms bring it in; wait generously.
 xdotool mousemove --sync 10 10
-id=$(e2e_wait_window '^Form5$' 10)
+id=$(vd_wait_window '^Form5$' 10)
 ok=""
 for _ in $(seq 20); do
   sleep 0.25
-  e2e_screenshot "$shot"
+  vd_screenshot "$shot"
   if plate_shown "$shot"; then ok=1; break; fi
 done
 [ -n "$ok" ] || e2e_fail "no clock plate in the top-left corner"
@@ -58,7 +58,7 @@ xdotool mousemove --sync 600 500
 ok=""
 for _ in $(seq 20); do
   sleep 0.25
-  e2e_screenshot "$shot"
+  vd_screenshot "$shot"
   if plate_gone "$shot"; then ok=1; break; fi
 done
 [ -n "$ok" ] || e2e_fail "the clock plate stayed in the corner after the pointer left"

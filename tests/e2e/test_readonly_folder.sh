@@ -5,13 +5,13 @@
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap e2e_cleanup EXIT
+trap vd_cleanup EXIT
 
 user=nobody
 id "$user" >/dev/null 2>&1 || { echo "SKIP: no user $user"; exit 0; }
 
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
 printf '[FONT]\nFsize=20\n' > "$dir/Config.ini"
 before=$(sha256sum "$dir/Config.ini")
 chmod -R a+rX "$dir"
@@ -23,20 +23,20 @@ chown "$user" "$runtime"
 chmod 700 "$runtime"
 (cd "$dir" && exec setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
   env HOME="$runtime" XDG_RUNTIME_DIR="$runtime" DISPLAY="$DISPLAY" ./pvstim 2>/dev/null) &
-E2E_PROGRAM_PID=$!
-E2E_PIDS+=($E2E_PROGRAM_PID)
+VD_PROGRAM_PID=$!
+VD_PIDS+=($VD_PROGRAM_PID)
 
-id=$(e2e_wait_window '^Form1$' 20)
+id=$(vd_wait_window '^Form1$' 20)
 sleep 1
 xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 || true
 
 # The error box is a window of its own with the error's text.
-box=$(e2e_wait_window '^pvstim$' 10)
+box=$(vd_wait_window '^pvstim$' 10)
 shot=$(mktemp /tmp/pvstim-readonly.XXXXXX.png)
-e2e_screenshot "$shot"
+vd_screenshot "$shot"
 xdotool windowactivate --sync "$box" key --clearmodifiers Return || true
-for _ in $(seq 50); do kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$E2E_PROGRAM_PID" 2>/dev/null && e2e_fail "the program did not end after the error box"
+for _ in $(seq 50); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$VD_PROGRAM_PID" 2>/dev/null && e2e_fail "the program did not end after the error box"
 
 after=$(sha256sum "$dir/Config.ini")
 [ "$before" = "$after" ] || e2e_fail "Config.ini changed"

@@ -4,7 +4,7 @@
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap e2e_cleanup EXIT
+trap vd_cleanup EXIT
 
 ink_rest=004080      # rhythm label text at rest, RGB 0,64,128
 chosen=A6CAF0        # background of the chosen rhythm label, RGB 166,202,240
@@ -17,10 +17,10 @@ count_color() {
     | awk -v hex="#$hex" 'toupper($0) ~ toupper(hex) { sub(":", "", $1); n += $1 } END { print n + 0 }'
 }
 
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
-e2e_start_program "$dir"
-id=$(e2e_wait_window '^Form1$' 20)
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
+vd_start_program "$dir"
+id=$(vd_wait_window '^Form1$' 20)
 sleep 1
 read -r wx wy _ _ <<<"$(e2e_geometry "$id")"
 [ "$wx" = 235 ] && [ "$wy" = 193 ] || e2e_fail "control window at $wx,$wy, expected 235,193"
@@ -32,7 +32,7 @@ chosen_index=2   # "Низкий Альфа"
 shot="$dir/shot.png"
 xdotool mousemove 5 5
 sleep 0.3
-e2e_screenshot "$shot"
+vd_screenshot "$shot"
 for i in "${!labels[@]}"; do
   read -r lx ly lw lh <<<"${labels[$i]}"
   n=$(count_color "$shot" $((wx + lx)) $((wy + ly)) $((lw - 4)) "$lh" "$ink_rest")
@@ -47,7 +47,7 @@ xdotool mousemove $((wx + lx + lw / 2)) $((wy + ly + lh / 2)) click 1
 sleep 0.3
 xdotool mousemove 5 5
 sleep 0.5
-e2e_screenshot "$shot"
+vd_screenshot "$shot"
 
 for i in "${!labels[@]}"; do
   read -r lx ly lw lh <<<"${labels[$i]}"

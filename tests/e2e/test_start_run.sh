@@ -6,10 +6,10 @@
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap e2e_cleanup EXIT
+trap vd_cleanup EXIT
 
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
 # One known text; a line interval of 10 s keeps the title line up, and without
 # markers and mandalas nothing covers it.
 rm -rf "$dir/to_read"
@@ -17,8 +17,8 @@ mkdir "$dir/to_read"
 printf 'Первая строка\r\nВторая строка\r\n' >"$dir/to_read/Probe.txt"
 printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=1000\r\n' >"$dir/Config.ini"
 
-e2e_start_program "$dir"
-control=$(e2e_wait_window '^Form1$' 20)
+vd_start_program "$dir"
+control=$(vd_wait_window '^Form1$' 20)
 sleep 1
 read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
 # "Старт" lies at 481,340 in the control window, 47x19.
@@ -26,13 +26,13 @@ xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
 sleep 0.3
 xdotool click 1
 
-stimulation=$(e2e_wait_window '^Form2$' 10)
+stimulation=$(vd_wait_window '^Form2$' 10)
 sleep 1.5
 
 read -r x y w h <<<"$(e2e_geometry "$stimulation")"
 [ "$x $y $w $h" = "0 0 1024 768" ] || e2e_fail "stimulation window at $x,$y ${w}x$h, expected the whole screen"
 
-minibar=$(e2e_wait_window '^Form4$' 5)
+minibar=$(vd_wait_window '^Form4$' 5)
 read -r x y w h <<<"$(e2e_geometry "$minibar")"
 [ "$x" = 0 ] && [ "$((y + h))" = 768 ] || e2e_fail "mini bar at $x,$y ${w}x$h, expected in the bottom-left corner"
 [ "$y" = 743 ] || e2e_fail "mini bar top is $y, expected 743"
@@ -53,7 +53,7 @@ background="245,242,222"
 found_text=""
 for i in 1 2 3 4 5; do
   shot="$dir/shot$i.png"
-  e2e_screenshot "$shot"
+  vd_screenshot "$shot"
   for point in "1000 20" "1000 740" "500 700" "20 400" "200 760" "1023 767"; do
     colour=$(e2e_pixel "$shot" $point)
     [ "$colour" = "$background" ] || e2e_fail "pixel $point is $colour in screenshot $i, expected $background"
@@ -77,5 +77,5 @@ for i in 1 2 3 4 5; do
 done
 [ -n "$found_text" ] || e2e_fail "no title line in the preview's font and colour on the stimulation window"
 
-kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || e2e_fail "the program ended during the run"
+kill -0 "$VD_PROGRAM_PID" 2>/dev/null || e2e_fail "the program ended during the run"
 echo "PASS (title line box $found_text)"

@@ -4,12 +4,12 @@
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap e2e_cleanup EXIT
+trap vd_cleanup EXIT
 
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
-e2e_start_program "$dir"
-id=$(e2e_wait_window '^Form1$' 20)
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
+vd_start_program "$dir"
+id=$(vd_wait_window '^Form1$' 20)
 sleep 1
 
 read -r x y w h <<<"$(e2e_geometry "$id")"
@@ -21,8 +21,8 @@ visible=$(e2e_visible_windows | tr '\n' ' ')
 
 # Ask the window manager to close the window, as Alt+F4 does.
 xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 || true
-for _ in $(seq 50); do kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$E2E_PROGRAM_PID" 2>/dev/null && e2e_fail "program still running after close"
+for _ in $(seq 50); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$VD_PROGRAM_PID" 2>/dev/null && e2e_fail "program still running after close"
 
 [ -f "$dir/Config.ini" ] || e2e_fail "Config.ini not written"
 expected=$'[MANUAL]\nopacity=20\n[USES]\nmarkers=1\nimages=1\n[FONT]\nBGcolor=14611189\nFcolor=8421504\nFsize=36\nFname=Times New Roman\nFstyle=1\n[GENERAL]\nfreqency=60'

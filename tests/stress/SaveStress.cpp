@@ -3,14 +3,14 @@
 // SIGKILL at random moments and checks what is left in Config.ini.
 //
 //   pvstim_save_stress <folder>    folder: the executable folder to use (it must hold to_read/)
-#include "app/Forms.h"
+#include "FakePlatform.h"
 #include "app/WindowSet.h"
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
 #include "framework/Font.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
-#include "platform/FakePlatform.h"
+#include "windows/Forms.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Forms.h"
+#include "FakePlatform.h"
 #include "app/WindowSet.h"
-#include "platform/FakePlatform.h"
+#include "windows/Forms.h"
 
 #include <QApplication>
 #include <QByteArray>

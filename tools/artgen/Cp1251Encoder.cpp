@@ -1,6 +1,6 @@
 #include "Cp1251Encoder.h"
 
-#include "framework/Cp1251.h"
+#include "base/Cp1251.h"
 
 #include <stdexcept>
 #include <string>

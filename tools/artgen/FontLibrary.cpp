@@ -3,29 +3,17 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <cstdio>
+
 namespace artgen {
-
-namespace {
-
-const char* const sansFiles[] = {
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-};
-
-}  // namespace
 
 FontLibrary::FontLibrary() : sansFamily_(QStringLiteral("Liberation Sans"))
 {
-    for (const char* file : sansFiles) {
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-        if (id < 0)
-            continue;
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        if (!families.isEmpty())
-            sansFamily_ = families.first();
-    }
+    // Found through the desktop's font configuration; a substitute would letter the
+    // pictures differently, so say so.
+    if (!QFontDatabase::families().contains(sansFamily_))
+        std::fprintf(stderr, "artgen: font \"%s\" not installed, the pictures use a substitute\n",
+            qPrintable(sansFamily_));
 }
 
 QFont FontLibrary::sansBold(int pixelSize) const

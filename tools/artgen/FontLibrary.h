@@ -5,9 +5,8 @@
 
 namespace artgen {
 
-// The faces the pictures are lettered in. The metric-compatible sans face is loaded
-// from its font file when it is installed there, so the letters do not depend on
-// which fonts the desktop would otherwise pick.
+// The faces the pictures are lettered in: the metric-compatible sans face, named
+// exactly, so the letters do not depend on which face the desktop would pick.
 class FontLibrary {
 public:
     FontLibrary();

@@ -2,7 +2,7 @@
 // editors, and the places and looks of the settings controls.
 #include "AppFixture.h"
 
-#include "control/ControlLook.h"
+#include "control/TForm1Layout.h"
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
@@ -27,13 +27,6 @@ void mouseButton(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPo
     QMouseEvent event(type, p, widget->mapToGlobal(p), button,
         type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
-}
-
-// The pointer moving over the control window, at a point of its client area.
-void pointerTo(QPoint p)
-{
-    QMouseEvent move(QEvent::MouseMove, p, Form1->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(Form1, &move);
 }
 
 void enter(TLabel* label)
@@ -88,42 +81,38 @@ TEST_P(Hover, EnterAndLeaveChangeTheFont)
 }
 
 INSTANTIATE_TEST_SUITE_P(Labels, Hover, ::testing::Values(
-    HoverCase { &TForm1::Label3, kHeadingFontColor, kHeadingHotColor, TFont::Bold },
-    HoverCase { &TForm1::Label4, kHeadingFontColor, kHeadingHotColor, TFont::Bold },
-    HoverCase { &TForm1::Label10, kButtonFontColor, kButtonHotColor, TFont::Bold },
-    HoverCase { &TForm1::Label11, kButtonFontColor, kButtonHotColor, TFont::Bold },
-    HoverCase { &TForm1::Label12, kButtonFontColor, kButtonHotColor, TFont::Bold },
-    HoverCase { &TForm1::Label14, kBrowseFontColor, kBrowseHotColor, TFont::Bold | TFont::Underline }));
+    HoverCase { &TForm1::Label3, TColor(0x00804000), TColor(0x00FF0000), TFont::Bold },
+    HoverCase { &TForm1::Label4, TColor(0x00804000), TColor(0x00FF0000), TFont::Bold },
+    HoverCase { &TForm1::Label10, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
+    HoverCase { &TForm1::Label11, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
+    HoverCase { &TForm1::Label12, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
+    HoverCase { &TForm1::Label14, TColor(0x00008000), TColor(0x0000FF00), TFont::Bold | TFont::Underline }));
 
 TEST_F(SettingsButtonsTest, HoverFollowsThePointerOverADisabledLabelAndShowsOnceEnabled)
 {
     TLabel* label = Form1->Label5;
     ASSERT_FALSE(label->isEnabled());
-    const QColor hotInk = toQColor(kHeadingHotColor);
+    const QColor hotInk = toQColor(TColor(0x00FF0000));
 
-    pointerTo(label->geometry().center());
-    EXPECT_EQ(label->Font().color, kHeadingHotColor);
+    enter(label);
+    EXPECT_EQ(label->Font().color, TColor(0x00FF0000));
     EXPECT_FALSE(drawsColor(label, hotInk)) << "a disabled label is drawn greyed";
-    EXPECT_EQ(Form1->Label6->Font().color, kHeadingFontColor);
+    EXPECT_EQ(Form1->Label6->Font().color, TColor(0x00804000));
 
-    pointerTo(Form1->Label6->geometry().center());
-    EXPECT_EQ(label->Font().color, kHeadingFontColor);
-    EXPECT_EQ(Form1->Label6->Font().color, kHeadingHotColor);
+    leave(label);
+    enter(Form1->Label6);
+    EXPECT_EQ(label->Font().color, TColor(0x00804000));
+    EXPECT_EQ(Form1->Label6->Font().color, TColor(0x00FF0000));
 
-    pointerTo(label->geometry().center());
+    leave(Form1->Label6);
+    enter(label);
     Form1->CheckBox2->click();  // Manual enables the rhythm labels
     ASSERT_TRUE(label->isEnabled());
     EXPECT_TRUE(drawsColor(label, hotInk));
 
-    leave(Form1);
-    EXPECT_EQ(label->Font().color, kHeadingFontColor);
+    leave(label);
+    EXPECT_EQ(label->Font().color, TColor(0x00804000));
     EXPECT_FALSE(drawsColor(label, hotInk));
-}
-
-TEST_F(SettingsButtonsTest, PointerOverAHiddenLabelDoesNotLightIt)
-{
-    pointerTo(Form1->Label14->geometry().center());
-    EXPECT_EQ(Form1->Label14->Font().color, kBrowseFontColor);
 }
 
 // ---- Press ------------------------------------------------------------------------
@@ -178,7 +167,7 @@ TEST_F(SettingsButtonsTest, ALabelDisabledWhileHeldIsStillRestoredOnRelease)
     ASSERT_FALSE(label->isEnabled());
     mouseButton(label, QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(label->pos(), home);
-    EXPECT_EQ(label->Color(), kLabelFaceColor) << "a disabled label takes no click";
+    EXPECT_EQ(label->Color(), TColor(0x00EBEAE7)) << "a disabled label takes no click";
 }
 
 // ---- Preview label editors ----------------------------------------------------------
@@ -240,7 +229,7 @@ TEST_P(CustomColour, AcceptSetsThePreviewBackgroundCancelLeavesIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Results, CustomColour, ::testing::Values(
-    CustomCase { QDialog::Accepted, rgbColor(1, 2, 3) }, CustomCase { QDialog::Rejected, kDefaultPreviewBackground }));
+    CustomCase { QDialog::Accepted, rgbColor(1, 2, 3) }, CustomCase { QDialog::Rejected, TColor(0x00DEF2F5) }));
 
 TEST_F(SettingsButtonsTest, PickingASystemColourPaintsThePreviewWithIt)
 {
@@ -252,41 +241,29 @@ TEST_F(SettingsButtonsTest, PickingASystemColourPaintsThePreviewWithIt)
 
 // ---- Places and looks ---------------------------------------------------------------
 
-struct Place {
-    const char* name;
-    QRect rect;
-};
-
 TEST_F(SettingsButtonsTest, ControlsOfFixedSizeSitExactlyAtTheirPlaces)
 {
-    const Place places[] = {
-        { "CheckBox1", { 39, 34, 233, 19 } }, { "CheckBox2", { 39, 59, 82, 21 } }, { "CheckBox3", { 198, 59, 58, 21 } },
-        { "CheckBox4", { 152, 101, 137, 21 } }, { "CheckBox5", { 152, 121, 137, 21 } },
-        { "CheckBox6", { 149, 297, 140, 21 } }, { "CheckBox7", { 12, 332, 279, 21 } },
-        { "CheckBox8", { 12, 349, 279, 21 } }, { "CheckBox9", { 309, 252, 115, 21 } },
-        { "CheckBox10", { 309, 276, 115, 21 } }, { "SpinEdit1", { 51, 290, 54, 22 } },
-        { "SpinEdit2", { 489, 204, 54, 22 } }, { "SpinEdit3", { 200, 259, 54, 22 } }, { "Label2", { 206, 164, 34, 18 } },
-        { "Label8", { 57, 210, 32, 16 } }, { "Label9", { 49, 242, 56, 16 } }, { "Gauge1", { 182, 203, 89, 41 } },
-        { "ColorBox1", { 404, 67, 113, 22 } }, { "example", { 324, 136, 203, 54 } },
-    };
-    for (const Place& p : places) {
-        auto* widget = Form1->findChild<QWidget*>(QString::fromLatin1(p.name), Qt::FindDirectChildrenOnly);
-        ASSERT_NE(widget, nullptr) << p.name;
-        EXPECT_EQ(widget->geometry(), p.rect) << p.name;
+    for (const ControlPlace& p : kTForm1Layout) {
+        if (p.sizing != Sizing::Fixed)
+            continue;
+        const QString name = p.name.toString();
+        auto* widget = Form1->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        EXPECT_EQ(widget->geometry(), p.rect) << name.toStdString();
     }
 }
 
 TEST_F(SettingsButtonsTest, SelfSizingLabelsStartAtTheirPlaceAndGrowToTheRight)
 {
-    const Place places[] = { { "Label3", { 325, 107, 46, 16 } }, { "Label4", { 391, 107, 139, 16 } },
-        { "Label5", { 35, 116, 82, 16 } }, { "Label6", { 24, 146, 107, 16 } }, { "Label7", { 29, 178, 96, 16 } },
-        { "Label12", { 481, 340, 47, 19 } }, { "Label13", { 307, 309, 194, 16 } }, { "Label14", { 436, 278, 53, 16 } } };
-    for (const Place& p : places) {
-        auto* label = Form1->findChild<TLabel*>(QString::fromLatin1(p.name), Qt::FindDirectChildrenOnly);
-        ASSERT_NE(label, nullptr) << p.name;
-        EXPECT_EQ(label->pos(), p.rect.topLeft()) << p.name;
-        EXPECT_NEAR(label->width(), p.rect.width(), 4) << p.name;
-        EXPECT_NEAR(label->height(), p.rect.height(), 2) << p.name;
+    for (const ControlPlace& p : kTForm1Layout) {
+        if (p.sizing != Sizing::Caption)
+            continue;
+        const QString name = p.name.toString();
+        auto* label = Form1->findChild<TLabel*>(name, Qt::FindDirectChildrenOnly);
+        ASSERT_NE(label, nullptr) << name.toStdString();
+        EXPECT_EQ(label->pos(), p.rect.topLeft()) << name.toStdString();
+        EXPECT_NEAR(label->width(), p.rect.width(), 4) << name.toStdString();
+        EXPECT_NEAR(label->height(), p.rect.height(), 2) << name.toStdString();
     }
     const QRect before = Form1->Label13->geometry();
     Form1->Label13->setCaption(QStringLiteral(" Частота стимуляции ГМ: 12,345 Hz"));

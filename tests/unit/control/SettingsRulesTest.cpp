@@ -2,7 +2,6 @@
 // the states the window ends in after the user's and the program's changes.
 #include "AppFixture.h"
 
-#include "control/ControlLook.h"
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
@@ -20,6 +19,9 @@ using namespace pvstim;
 using pvstim::test::AppTest;
 
 namespace {
+
+// The preview label's designed font, which the reset brings back.
+const TFont kDesignedPreviewFont { QStringLiteral("Times New Roman"), 36, TFont::Bold, TColor(0x00808080), 204 };
 
 void clickLabel(TLabel* label)
 {
@@ -65,7 +67,7 @@ TEST_F(SettingsRulesTest, StateAfterCreation)
     EXPECT_TRUE(Form1->Label12->isEnabled());
     EXPECT_EQ(Form1->rhythmMode, 5);
     for (TLabel* label : rhythmLabels())
-        EXPECT_EQ(label->Color(), kLabelFaceColor);
+        EXPECT_EQ(label->Color(), TColor(0x00EBEAE7));
     EXPECT_TRUE(Form1->CheckBox9->isChecked());
     EXPECT_FALSE(Form1->CheckBox10->isChecked());
     EXPECT_TRUE(Form1->Label14->isHidden());
@@ -104,7 +106,7 @@ TEST_P(ManualAuto, EitherBoxLeadsToTheSameTwoStates)
     expectEnabled(manualControls(), true, "in Manual");
     expectEnabled(autoControls(), false, "in Manual");
     EXPECT_EQ(Form1->Label12->isEnabled(), c.rhythmChosen);
-    EXPECT_EQ(Form1->Label7->Color(), c.rhythmChosen ? kSelectedRhythmColor : kLabelFaceColor);
+    EXPECT_EQ(Form1->Label7->Color(), c.rhythmChosen ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7));
 
     clickVia(c.backToAuto);
     EXPECT_FALSE(Form1->CheckBox2->isChecked());
@@ -112,7 +114,7 @@ TEST_P(ManualAuto, EitherBoxLeadsToTheSameTwoStates)
     expectEnabled(manualControls(), false, "back in Auto");
     expectEnabled(autoControls(), true, "back in Auto");
     EXPECT_EQ(Form1->Label12->isEnabled(), c.rhythmChosen) << "Auto leaves Start as Manual set it";
-    EXPECT_EQ(Form1->Label7->Color(), c.rhythmChosen ? kSelectedRhythmColor : kLabelFaceColor);
+    EXPECT_EQ(Form1->Label7->Color(), c.rhythmChosen ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ManualAuto, ::testing::Values(
@@ -128,13 +130,13 @@ TEST_F(SettingsRulesTest, ARhythmLabelEnablesStartHighlightsItselfAndSelectsItsP
     clickLabel(Form1->Label7);
     EXPECT_TRUE(Form1->Label12->isEnabled());
     for (TLabel* label : rhythmLabels())
-        EXPECT_EQ(label->Color(), label == Form1->Label7 ? kSelectedRhythmColor : kLabelFaceColor)
+        EXPECT_EQ(label->Color(), label == Form1->Label7 ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7))
             << label->objectName().toStdString();
     expectRhythm(2, 9.0);
 
     clickLabel(Form1->Label9);
-    EXPECT_EQ(Form1->Label9->Color(), kSelectedRhythmColor);
-    EXPECT_EQ(Form1->Label7->Color(), kLabelFaceColor);
+    EXPECT_EQ(Form1->Label9->Color(), TColor(0x00F0CAA6));
+    EXPECT_EQ(Form1->Label7->Color(), TColor(0x00EBEAE7));
     expectRhythm(4, 1.0);
 }
 
@@ -144,7 +146,7 @@ TEST_F(SettingsRulesTest, ADisabledRhythmLabelTakesNoClick)
     Form1->CheckBox1->click();  // switch off: rhythm labels disabled
     clickLabel(Form1->Label6);
     EXPECT_FALSE(Form1->Label12->isEnabled());
-    EXPECT_EQ(Form1->Label6->Color(), kLabelFaceColor);
+    EXPECT_EQ(Form1->Label6->Color(), TColor(0x00EBEAE7));
     EXPECT_EQ(Form1->rhythmMode, 5);
 }
 
@@ -318,10 +320,10 @@ protected:
 
     void expectResetState(int alpha)
     {
-        EXPECT_EQ(Form1->example->Font(), defaultPreviewFont());
-        EXPECT_EQ(Form1->example->Color(), kDefaultPreviewBackground);
-        EXPECT_EQ(Form1->ColorBox1->Selected(), kDefaultPreviewBackground);
-        EXPECT_EQ(Form1->FontDialog1->Font, defaultPreviewFont());
+        EXPECT_EQ(Form1->example->Font(), kDesignedPreviewFont);
+        EXPECT_EQ(Form1->example->Color(), TColor(0x00DEF2F5));
+        EXPECT_EQ(Form1->ColorBox1->Selected(), TColor(0x00DEF2F5));
+        EXPECT_EQ(Form1->FontDialog1->Font, kDesignedPreviewFont);
         EXPECT_TRUE(Form1->CheckBox1->isChecked());
         EXPECT_FALSE(Form1->CheckBox2->isChecked());
         EXPECT_TRUE(Form1->CheckBox3->isChecked());
@@ -337,7 +339,7 @@ protected:
         EXPECT_TRUE(Form1->Label14->isHidden());
         EXPECT_EQ(Form1->rhythmMode, 5);
         for (TLabel* label : rhythmLabels())
-            EXPECT_EQ(label->Color(), kLabelFaceColor) << label->objectName().toStdString();
+            EXPECT_EQ(label->Color(), TColor(0x00EBEAE7)) << label->objectName().toStdString();
         EXPECT_EQ(Form1->SpinEdit1->text(), QStringLiteral("20"));
         EXPECT_EQ(Form3->AlphaBlendValue(), alpha);
         EXPECT_EQ(Form1->SpinEdit3->text(), QStringLiteral("27"));

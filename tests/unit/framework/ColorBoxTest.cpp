@@ -1,6 +1,6 @@
 #include "framework/ColorBox.h"
 
-#include "platform/FakePlatform.h"
+#include "FakePlatform.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "framework/FontDialog.h"
 
-#include "platform/FakePlatform.h"
+#include "FakePlatform.h"
 
 #include <QPushButton>
 

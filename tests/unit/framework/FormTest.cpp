@@ -1,5 +1,5 @@
+#include "FakePlatform.h"
 #include "framework/Form.h"
-#include "platform/FakePlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "framework/SpinEdit.h"
 
-#include "platform/FakePlatform.h"
+#include "FakePlatform.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>

@@ -15,8 +15,8 @@
 using pvstim::EFOpenError;
 using pvstim::EOutOfResources;
 using pvstim::kMaxReadingTextBytes;
-using pvstim::loadReadingTextFile;
-using pvstim::readReadingTextFile;
+using pvstim::readTextFileLines;
+using pvstim::readTextFileLinesOrThrow;
 using pvstim::splitLines;
 
 namespace {
@@ -62,7 +62,7 @@ protected:
 
     QStringList linesOf(const QByteArray& bytes) const
     {
-        const pvstim::Result<QStringList> lines = loadReadingTextFile(put("text.txt", bytes));
+        const pvstim::Result<QStringList> lines = readTextFileLines(put("text.txt", bytes));
         EXPECT_TRUE(lines.ok()) << lines.error().toStdString();
         return lines.ok() ? lines.value() : QStringList{"<failed>"};
     }
@@ -72,7 +72,7 @@ protected:
 
 TEST_F(ReadingTextFile, MixedLineBreaksFromDisk)
 {
-    const pvstim::Result<QStringList> lines = loadReadingTextFile(PVSTIM_TEST_DATA "/text/mixed_breaks.txt");
+    const pvstim::Result<QStringList> lines = readTextFileLines(PVSTIM_TEST_DATA "/text/mixed_breaks.txt");
     ASSERT_TRUE(lines.ok());
     EXPECT_EQ(lines.value(), (QStringList{"one", "two", "three", "four", "", "six"}));
 }
@@ -92,7 +92,7 @@ TEST_F(ReadingTextFile, Utf8ByteOrderMarkIsDropped)
 
 TEST_F(ReadingTextFile, CodePage1251TextIsReadInCyrillic)
 {
-    const pvstim::Result<QStringList> lines = loadReadingTextFile(PVSTIM_TEST_DATA "/text/cp1251.txt");
+    const pvstim::Result<QStringList> lines = readTextFileLines(PVSTIM_TEST_DATA "/text/cp1251.txt");
     ASSERT_TRUE(lines.ok());
     EXPECT_EQ(lines.value(), (QStringList{QString::fromUtf8("Глава первая"), QString::fromUtf8("Тишина."),
                                           QString::fromUtf8("Ёлки — «зелёные».")}));
@@ -164,12 +164,12 @@ TEST_F(ReadingTextFile, TextOverTheSizeLimitIsRefusedWithoutBeingRead)
 
         QElapsedTimer clock;
         clock.start();
-        const pvstim::Result<QStringList> lines = loadReadingTextFile(path);
+        const pvstim::Result<QStringList> lines = readTextFileLines(path);
         EXPECT_LT(clock.elapsed(), 1000) << size;
         ASSERT_FALSE(lines.ok()) << size;
         EXPECT_EQ(lines.error(), "Text exceeds memo capacity");
         try {
-            (void)readReadingTextFile(path);
+            (void)readTextFileLinesOrThrow(path);
             ADD_FAILURE() << "no exception for " << size;
         } catch (const EOutOfResources& e) {
             EXPECT_EQ(e.message(), "Text exceeds memo capacity");
@@ -182,11 +182,11 @@ TEST_F(ReadingTextFile, MissingFileNamesThePathAndTheSystemsReason)
     const QString path = dir_.filePath("gone.txt");
     const QString expected = QStringLiteral("Cannot open file \"%1\". %2")
                                  .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(ENOENT)));
-    const pvstim::Result<QStringList> lines = loadReadingTextFile(path);
+    const pvstim::Result<QStringList> lines = readTextFileLines(path);
     ASSERT_FALSE(lines.ok());
     EXPECT_EQ(lines.error(), expected);
     try {
-        (void)readReadingTextFile(path);
+        (void)readTextFileLinesOrThrow(path);
         ADD_FAILURE() << "no exception";
     } catch (const EFOpenError& e) {
         EXPECT_EQ(e.message(), expected);
@@ -197,7 +197,7 @@ TEST_F(ReadingTextFile, RelativeNameIsReportedAsAFullPath)
 {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-    const pvstim::Result<QStringList> lines = loadReadingTextFile("sub/gone.txt");
+    const pvstim::Result<QStringList> lines = readTextFileLines("sub/gone.txt");
     QDir::setCurrent(previous);
     ASSERT_FALSE(lines.ok());
     EXPECT_TRUE(lines.error().startsWith(
@@ -209,7 +209,7 @@ TEST_F(ReadingTextFile, FolderCannotBeOpenedAsAText)
 {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.txt"));
     const QString path = dir_.filePath("folder.txt");
-    const pvstim::Result<QStringList> lines = loadReadingTextFile(path);
+    const pvstim::Result<QStringList> lines = readTextFileLines(path);
     ASSERT_FALSE(lines.ok());
     const QString prefix = "Cannot open file \"" + QDir::toNativeSeparators(path) + "\". ";
     EXPECT_TRUE(lines.error().startsWith(prefix)) << lines.error().toStdString();

@@ -143,7 +143,7 @@ struct ModeCase {
     bool manual;
     bool sleep;
     double frequency;
-    int drift;
+    AutoDrift drift;
 };
 
 void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.what; }
@@ -167,10 +167,10 @@ TEST_P(RunControlMode, SetsTheStartFrequencyAndTheAutoDrift)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlMode, ::testing::Values(
-    ModeCase { "auto, sleep", false, true, 10.0, 1 },
-    ModeCase { "auto, wakefulness", false, false, 8.0, 2 },
-    ModeCase { "manual, sleep", true, true, 10.0, 0 },
-    ModeCase { "manual, wakefulness", true, false, 8.0, 0 }));
+    ModeCase { "auto, sleep", false, true, 10.0, AutoDrift::Falling },
+    ModeCase { "auto, wakefulness", false, false, 8.0, AutoDrift::Rising },
+    ModeCase { "manual, sleep", true, true, 10.0, AutoDrift::None },
+    ModeCase { "manual, wakefulness", true, false, 8.0, AutoDrift::None }));
 
 TEST_F(RunControlStart, DisablesTheSettingsThatMayNotChangeAndLeavesTheRest)
 {
@@ -199,7 +199,7 @@ TEST_F(RunControlStart, KeepsATextChosenByHandAndDrawsNone)
     Form1->CheckBox10->setChecked(true);
     Form1->CheckBox9->setChecked(false);
     writeFile(dir.path(), QStringLiteral("elsewhere/mine.txt"), "mine\n");
-    loadReadingText(*Form2, path(QStringLiteral("elsewhere/mine.txt")));
+    setReadingTextFromFile(*Form2, path(QStringLiteral("elsewhere/mine.txt")));
 
     ASSERT_TRUE(clickStart());
     EXPECT_EQ(Form2->text.lines(), QStringList({ "mine.txt", "mine" }));
@@ -281,7 +281,7 @@ TEST_P(RunControlNoText, ShowsAnErrorNamingTheFolderAndChangesNothing)
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("to_read/sample.txt"))));
     }
     writeFile(dir.path(), QStringLiteral("elsewhere/kept.txt"), "kept\n");
-    loadReadingText(*Form2, path(QStringLiteral("elsewhere/kept.txt")));
+    setReadingTextFromFile(*Form2, path(QStringLiteral("elsewhere/kept.txt")));
     fake.errors.clear();
     const int top = Form1->Top();
 
@@ -314,7 +314,7 @@ class RunControlPowerOff : public RunControlStart, public ::testing::WithParamIn
 TEST_P(RunControlPowerOff, AsksThePlatformAndReportsItsAnswer)
 {
     fake.powerOffAccepted = GetParam();
-    EXPECT_EQ(Form1->PowerOff(8), GetParam());
+    EXPECT_EQ(Form1->PowerOff(), GetParam());
     EXPECT_EQ(fake.powerOffRequests, 1);
 }
 

@@ -10,6 +10,8 @@
 #include "run/TForm2.h"
 #include "widgets/TGauge.h"
 
+#include <QApplication>
+#include <QBackingStore>
 #include <QImage>
 
 using namespace pvstim;
@@ -127,6 +129,17 @@ protected:
         Form2->Label1->setCaption(QStringLiteral("Reading line WWW"));
         Form2->SetFrequency(10);
         Form2->Timer1->setEnabled(true);
+        QApplication::processEvents();
+    }
+
+    // What the window last painted into its backing store (the image the offscreen
+    // platform shows), not a fresh rendering: a flip that forgot to paint leaves the
+    // previous phase here.
+    static QImage shownFrame()
+    {
+        QPaintDevice* device = Form2->backingStore()->paintDevice();
+        EXPECT_EQ(device->devType(), int(QInternal::Image));
+        return static_cast<QImage*>(device)->convertToFormat(QImage::Format_RGB32);
     }
 
     void nextTick()
@@ -156,7 +169,7 @@ TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
     const QRect pictureArea = Form2->Image1->geometry();
     for (int tick = 1; tick <= 4; ++tick) {
         nextTick();
-        const QImage frame = Form2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage frame = shownFrame();
         ASSERT_EQ(frame.size(), QSize(800, 600));
         if (Form2->litPhase()) {
             EXPECT_GT(foreignPixels(frame, line), 200) << "tick " << tick << ": the text line";
@@ -186,9 +199,10 @@ TEST_F(FlickerPixelTest, BlankPhaseTakesTheNewBackgroundColourAndAMarkerStaysVis
     for (int x = 0; x < 40; ++x)
         marker.setPixel(x, 0, qRgb(255, 0, 0));  // a red top row; the rest is the transparent colour
     Form2->Image1->Picture().setBitmap(marker);
+    QApplication::processEvents();  // the marker's arrival is painted by the event loop
     for (int tick = 0; tick < 3; ++tick) {
         nextTick();
-        const QImage frame = Form2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage frame = shownFrame();
         const QRect drawn = Form2->Image1->pictureRect().translated(Form2->Image1->pos());
         EXPECT_EQ(frame.pixel(drawn.center().x(), drawn.top()), qRgb(255, 0, 0)) << "tick " << tick;
         EXPECT_GT(foreignPixels(frame, Form2->Label1->geometry()), 200) << "tick " << tick;
@@ -199,7 +213,8 @@ TEST_F(FlickerPixelTest, BlankPhaseTakesTheNewBackgroundColourAndAMarkerStaysVis
     ASSERT_FALSE(Form2->litPhase());
     const TColor newBackground = rgbColor(0x10, 0x20, 0x30);
     Form2->setColor(newBackground);
-    const QImage frame = Form2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QApplication::processEvents();
+    const QImage frame = shownFrame();
     EXPECT_EQ(frame.pixel(Form2->Label1->geometry().center()), toQColor(newBackground).rgb());
     EXPECT_EQ(frame.pixel(5, 500), toQColor(newBackground).rgb());
 }

@@ -103,7 +103,7 @@ TEST_P(TextFeedLoadShapes, PutsTheFileNameFirstAndShowsIt)
     const LoadCase& c = GetParam();
     writeFile(dir.path(), QStringLiteral("elsewhere/Заметки.txt"), c.bytes);
 
-    loadReadingText(*Form2, path(QStringLiteral("elsewhere/Заметки.txt")));
+    setReadingTextFromFile(*Form2, path(QStringLiteral("elsewhere/Заметки.txt")));
 
     EXPECT_EQ(memoLines(), QStringList { QStringLiteral("Заметки.txt") } + c.lines) << c.what;
     EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("Заметки.txt"));
@@ -122,15 +122,15 @@ TEST_F(TextFeedLoad, ANewFileReplacesTheWholeText)
 {
     writeFile(dir.path(), QStringLiteral("a.txt"), "1\n2\n3\n4\n");
     writeFile(dir.path(), QStringLiteral("b.txt"), "x\n");
-    loadReadingText(*Form2, path(QStringLiteral("a.txt")));
-    loadReadingText(*Form2, path(QStringLiteral("b.txt")));
+    setReadingTextFromFile(*Form2, path(QStringLiteral("a.txt")));
+    setReadingTextFromFile(*Form2, path(QStringLiteral("b.txt")));
     EXPECT_EQ(memoLines(), QStringList({ "b.txt", "x" }));
 }
 
 TEST_F(TextFeedLoad, AFailureKeepsTheTextAndTheTextLine)
 {
     writeFile(dir.path(), QStringLiteral("good.txt"), "kept\n");
-    loadReadingText(*Form2, path(QStringLiteral("good.txt")));
+    setReadingTextFromFile(*Form2, path(QStringLiteral("good.txt")));
     {
         QFile big(path(QStringLiteral("big.txt")));
         ASSERT_TRUE(big.open(QIODevice::WriteOnly));
@@ -138,14 +138,14 @@ TEST_F(TextFeedLoad, AFailureKeepsTheTextAndTheTextLine)
     }
 
     try {
-        loadReadingText(*Form2, path(QStringLiteral("absent.txt")));
+        setReadingTextFromFile(*Form2, path(QStringLiteral("absent.txt")));
         ADD_FAILURE() << "a missing file was loaded";
     } catch (const EFOpenError& e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot open file \""))) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains(QStringLiteral("absent.txt"))) << e.message().toStdString();
     }
     try {
-        loadReadingText(*Form2, path(QStringLiteral("big.txt")));
+        setReadingTextFromFile(*Form2, path(QStringLiteral("big.txt")));
         ADD_FAILURE() << "a file over 16 MiB was loaded";
     } catch (const EOutOfResources& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Text exceeds memo capacity"));

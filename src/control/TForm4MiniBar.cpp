@@ -2,12 +2,12 @@
 // pictures of its close and restore images, and what those two images do.
 #include "control/TForm4.h"
 
-#include "app/Forms.h"
 #include "control/TForm1.h"
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "windows/Forms.h"
 
 namespace pvstim {
 

@@ -2,15 +2,15 @@
 // whether it is active, the minimize and close images with their hover pictures.
 #include "control/TForm1.h"
 
-#include "app/Forms.h"
 #include "control/TForm4.h"
+#include "control/TitleStripSource.h"
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
 #include "framework/Timer.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "windows/Forms.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 
 namespace pvstim {
@@ -27,58 +27,10 @@ const QString kCloseHot = QStringLiteral(":/art/C1.bmp");
 // The window is moved this far down to take it out of sight while minimized.
 constexpr int kMinimizedTop = 200000;
 
-// Which title file the strip shows, so that the 20 ms poll reads a file only when
-// another file is wanted or the wanted one changed on disk. It lives as a child of
-// the control window and so goes with it.
-class TitleStripSource : public QObject {
-public:
-    explicit TitleStripSource(QObject* owner)
-        : QObject(owner)
-    {
-        setObjectName(QStringLiteral("TitleStripSource"));
-    }
-
-    // Loads the file into the strip unless the strip already shows this very file.
-    // A file that cannot be read leaves the strip as it is, without a message: the
-    // poll would otherwise raise an error box every 20 ms.
-    void show(TImage& strip, const QString& path)
-    {
-        const QFileInfo info(path);
-        const qint64 size = info.size();
-        const QDateTime modified = info.lastModified();
-        if (path == path_ && size == size_ && modified == modified_ && strip.Picture().generation() == generation_)
-            return;
-        try {
-            strip.Picture().LoadFromFile(path);
-        } catch (const Exception&) {
-            return;
-        }
-        path_ = path;
-        size_ = size;
-        modified_ = modified;
-        generation_ = strip.Picture().generation();
-    }
-
-private:
-    QString path_;
-    qint64 size_ = -1;
-    QDateTime modified_;
-    quint64 generation_ = 0;
-};
-
-TitleStripSource& titleSource(TForm1& form)
-{
-    auto* source = form.findChild<TitleStripSource*>(QStringLiteral("TitleStripSource"), Qt::FindDirectChildrenOnly);
-    if (!source)
-        source = new TitleStripSource(&form);
-    return *source;
-}
-
 }  // namespace
 
 void TForm1::wireChrome()
 {
-    new TitleStripSource(this);
     OnActivate = [this] { FormActivate(); };
     OnDeactivate = [this] { FormDeactivate(); };
     Timer1->OnTimer = [this] { Timer1Timer(); };
@@ -96,14 +48,14 @@ void TForm1::FormActivate()
 {
     const QString active = besideExecutable(kActiveTitleFile);
     if (QFileInfo::exists(active))
-        titleSource(*this).show(*DragObj, active);
+        titleSource_->show(*DragObj, active);
 }
 
 void TForm1::FormDeactivate()
 {
     const QString inactive = besideExecutable(kInactiveTitleFile);
     if (QFileInfo::exists(inactive))
-        titleSource(*this).show(*DragObj, inactive);
+        titleSource_->show(*DragObj, inactive);
 }
 
 void TForm1::Timer1Timer()
@@ -115,7 +67,7 @@ void TForm1::Timer1Timer()
     if (!QFileInfo::exists(active) || !QFileInfo::exists(inactive))
         return;
     const bool foreground = platform().foregroundWindow() == this;
-    titleSource(*this).show(*DragObj, foreground ? active : inactive);
+    titleSource_->show(*DragObj, foreground ? active : inactive);
 }
 
 void TForm1::BMinClick()

@@ -17,7 +17,7 @@ namespace pvstim {
 //  - a virtual monotonic clock that starts at 0 and moves only through advance();
 //    advancing fires every due timer in deadline order (ties in arming order), each
 //    callback completing before the next, and the clock reads the deadline while a
-//    callback runs;
+//    callback runs, plus whatever time the callback spends (spendMs);
 //  - a fixed screen (1024 x 768 unless set), a pointer that stays where the test or
 //    the program puts it, a foreground window the test chooses;
 //  - local time of day that follows the virtual clock from a settable start, and a
@@ -52,6 +52,9 @@ public:
     void advanceNs(std::int64_t ns);
     // Fires only the timers due at the current time (deadline <= now).
     void runDue() { advanceNs(0); }
+    // Called from a callback: the callback takes this long, so the clock reads later
+    // from now on and timers due meanwhile fire late, after it returns.
+    void spendMs(std::int64_t ms) { now_ += ms * 1000000; }
     // Deadline of the earliest armed timer, or -1.
     std::int64_t nextDeadlineNs() const;
 

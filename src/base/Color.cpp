@@ -1,6 +1,6 @@
-#include "framework/Color.h"
+#include "base/Color.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPalette>
 
 namespace pvstim {
@@ -10,7 +10,7 @@ QColor toQColor(TColor color)
     if (!isSystemColor(color))
         return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 
-    const QPalette palette = QApplication::palette();
+    const QPalette palette = QGuiApplication::palette();
     switch (color & 0xFF) {
     case 0: return palette.color(QPalette::Button);                // scroll bar
     case 1: return QColor(0, 78, 152);                             // desktop

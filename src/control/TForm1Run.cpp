@@ -2,7 +2,7 @@
 // power-off request at the end of a run.
 #include "control/TForm1.h"
 
-#include "app/Forms.h"
+#include "control/RunRules.h"
 #include "control/TForm4.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
@@ -17,19 +17,16 @@
 #include "run/TForm3.h"
 #include "run/TForm5.h"
 #include "widgets/TGauge.h"
+#include "windows/Forms.h"
 
 #include <QDir>
 
 #include <algorithm>
-#include <climits>
 
 namespace pvstim {
 
 namespace {
 
-constexpr int kMinRunMinutes = 10;
-constexpr int kMaxRunMinutes = 60;
-constexpr std::uint32_t kPowerOffRequest = 8;
 constexpr double kSleepStartHz = 10.0;
 constexpr double kWakeStartHz = 8.0;
 constexpr double kWakeCeilingHz = 15.0;
@@ -37,9 +34,6 @@ constexpr double kWakeCeilingHz = 15.0;
 // rising drift raises it by 60 / 8.5 Hz, whatever the run length.
 constexpr double kFallingDivisor = 6.2;
 constexpr double kRisingDivisor = 8.5;
-
-// The values of TForm1::autoDrift.
-enum AutoDrift : int { kNoDrift = 0, kFallingDrift = 1, kRisingDrift = 2 };
 
 // A typed run length reaches Start unclamped, since the spin edit brings a typed
 // value into its bounds only when it loses the focus and "Старт" takes no focus.
@@ -53,16 +47,6 @@ int progressPercent(int minutesLeft, int secondsLeft, int runMinutes)
 {
     const int secondsToGo = std::max(0, minutesLeft * 60 + secondsLeft);
     return secondsToGo * 100 / (runMinutes * 60);
-}
-
-int overlayAlpha(int intensity)
-{
-    return int(std::clamp(static_cast<long long>(intensity) * 255 / 100, 0LL, 255LL));
-}
-
-int textIntervalMs(int lineInterval)
-{
-    return int(std::clamp(static_cast<long long>(lineInterval) * 10, 0LL, static_cast<long long>(INT_MAX)));
 }
 
 // Draws a reading text from to_read/ beside the program and makes it the reading
@@ -87,7 +71,7 @@ void loadRandomReadingText(TForm2& stimulation)
 
     const QString name = list.Items().at(platform().randomInRange(0, list.Count()));
     try {
-        loadReadingText(stimulation, folder + name);
+        setReadingTextFromFile(stimulation, folder + name);
     } catch (const Exception& e) {
         throw noText(e.message());
     }
@@ -137,9 +121,9 @@ void TForm1::Label12Click()
 
     if (CheckBox3->isChecked()) {
         if (CheckBox4->isChecked())
-            autoDrift = kFallingDrift;
+            autoDrift = AutoDrift::Falling;
         else if (CheckBox5->isChecked())
-            autoDrift = kRisingDrift;
+            autoDrift = AutoDrift::Rising;
     }
 
     // The gauges start full and the strip shown until the first tick, also when
@@ -173,7 +157,7 @@ void TForm1::Timer2Timer()
 
     if (minutesLeft * 60 + secondsLeft <= 0) {
         if (CheckBox6->isChecked())
-            PowerOff(kPowerOffRequest);
+            PowerOff();
         Timer2->setEnabled(false);
         // Closing the main window saves the settings and ends the program.
         Close();
@@ -189,24 +173,17 @@ void TForm1::Timer2Timer()
 
     const double step = Timer2->Interval() / double(length) / 1000.0;
     switch (autoDrift) {
-    case kFallingDrift:
+    case AutoDrift::Falling:
         stimulationFrequency -= step / kFallingDivisor;
         break;
-    case kRisingDrift:
+    case AutoDrift::Rising:
         stimulationFrequency = std::min(stimulationFrequency, kWakeCeilingHz) + step / kRisingDivisor;
         break;
-    case kNoDrift:
-    default:
+    case AutoDrift::None:
         break;
     }
 }
 
-bool TForm1::PowerOff(std::uint32_t flags)
-{
-    // The platform knows one request, switching the machine off; nothing else is asked for.
-    if (flags != kPowerOffRequest)
-        return false;
-    return platform().requestPowerOff();
-}
+bool TForm1::PowerOff() { return platform().requestPowerOff(); }
 
 }  // namespace pvstim

@@ -1,4 +1,4 @@
-#include "framework/Cp1251.h"
+#include "base/Cp1251.h"
 
 #include <QStringDecoder>
 

@@ -2,13 +2,13 @@
 // desktop associates with them; "Обзор..." lets the user pick the reading text.
 #include "control/TForm1.h"
 
-#include "app/Forms.h"
 #include "framework/Handler.h"
 #include "framework/Label.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "run/ReadingTextLoad.h"
 #include "run/TForm2.h"
+#include "windows/Forms.h"
 
 #include <QFileDialog>
 
@@ -65,6 +65,6 @@ void TForm1::Label14Click()
     runHandler([&] { OpenDialog1CanClose(chosen.first()); });
 }
 
-void TForm1::OpenDialog1CanClose(const QString& path) { loadReadingText(*Form2, path); }
+void TForm1::OpenDialog1CanClose(const QString& path) { setReadingTextFromFile(*Form2, path); }
 
 }  // namespace pvstim

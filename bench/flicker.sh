@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Runs the flicker benchmark full-screen at 1920x1080: on a private Xvfb display
 # by default, or with --offscreen on Qt's offscreen platform.
-# Usage: run.sh <build dir> [--offscreen] [seconds per frequency] [frequency ...]
+# Usage: flicker.sh <build dir> [--offscreen] [seconds per frequency] [frequency ...]
 set -euo pipefail
 build_dir=$1
 shift
-bench="$build_dir/bench/flicker/flicker_bench"
-[ -x "$bench" ] || { echo "build the flicker_bench target first (-DPVSTIM_BENCH=ON)" >&2; exit 1; }
+bench="$build_dir/bench/flicker/pvstim_bench_flicker"
+[ -x "$bench" ] || { echo "build the pvstim_bench_flicker target first (-DPVSTIM_BENCH=ON)" >&2; exit 1; }
 
 if [ "${1:-}" = "--offscreen" ]; then
   shift

@@ -1,7 +1,8 @@
-#include "platform/FakePlatform.h"
+#include "FakePlatform.h"
 
 #include <QDialog>
 
+#include <algorithm>
 #include <cassert>
 
 namespace pvstim {
@@ -72,7 +73,7 @@ void FakePlatform::advanceNs(std::int64_t ns)
             now_ = dueArming.deadline;
         due->fire();
     }
-    now_ = target;
+    now_ = std::max(now_, target);
 }
 
 QTime FakePlatform::localTime() const

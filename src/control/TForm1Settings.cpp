@@ -42,9 +42,9 @@ void TForm1::FormCreate()
 
     ColorBox1->setSelected(example->Color());
     DoubleBuffered = true;
-    rhythmMode = 5;
+    rhythmMode = kNoRhythm;
     FontDialog1->Font = example->Font();
-    minutesLeft = 27;
+    minutesLeft = kDefaultRunMinutes;
     secondsLeft = 0;
     applyTimeOfDayDefault();
 }
@@ -102,12 +102,12 @@ void TForm1::Label4Click()
     CheckBox8->setChecked(true);
     CheckBox9->setChecked(true);
     CheckBox10->setChecked(false);
-    rhythmMode = 5;
+    rhythmMode = kNoRhythm;
     for (TLabel* rhythm : { Label5, Label6, Label7, Label8, Label9 })
         rhythm->setColor(kLabelFaceColor);
     SpinEdit1->setValue(kDefaultOpacity);
-    SpinEdit3->setValue(27);
-    Label2->setCaption(QStringLiteral("27"));
+    SpinEdit3->setValue(kDefaultRunMinutes);
+    Label2->setCaption(QString::number(kDefaultRunMinutes));
     SpinEdit2->setValue(kDefaultLineInterval);
 }
 

@@ -2,7 +2,6 @@
 // the manual drift that moves the frequency back and forth inside a rhythm's band.
 #include "run/TForm2.h"
 
-#include "app/Forms.h"
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
@@ -13,6 +12,7 @@
 #include "platform/Platform.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
+#include "windows/Forms.h"
 
 #include <algorithm>
 #include <climits>
@@ -129,7 +129,7 @@ void TForm2::Timer1Timer()
         + frequencyText(control.stimulationFrequency) + QStringLiteral(" Hz"));
 
     double hz = control.stimulationFrequency;
-    if (control.CheckBox2->Checked()) {
+    if (control.CheckBox2->isChecked()) {
         driftUp_ = driftRisingAfter(control.rhythmMode, hz, driftUp_);
         hz += driftUp_ ? kDriftStepHz : -kDriftStepHz;
     }

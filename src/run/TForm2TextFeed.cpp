@@ -1,12 +1,12 @@
 // The reading-text feed: one line of the reading text per tick of the text timer.
 #include "run/TForm2.h"
 
-#include "app/Forms.h"
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
+#include "windows/Forms.h"
 
 namespace pvstim {
 
