@@ -5,7 +5,7 @@ FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps sanitize fuzz bench clean
+.PHONY: run test build deps sanitize fuzz bench package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -38,6 +38,10 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DPVSTIM_FUZZ=ON -DPVSTIM_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target pvstim_fuzzers
 	@scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The Debian package build/pvstim_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)

@@ -11,6 +11,9 @@ packages=(
   fonts-liberation fontconfig
   xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox
   dbus procps python3
+  libxcb1-dev
+  qt6-translations-l10n locales
+  desktop-file-utils appstream lintian man-db dpkg-dev file
 )
 
 missing=()
@@ -20,12 +23,17 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The tests start the program in a Russian locale to see Qt's dialogs translated.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  echo "Generating the ru_RU.UTF-8 locale"
+  $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+fi
