@@ -67,7 +67,7 @@ start_installed() {
 close_installed() {
   xdotool windowactivate --sync "$control" key --clearmodifiers alt+F4 || true
   for _ in $(seq 50); do kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$E2E_PROGRAM_PID" 2>/dev/null && e2e_fail "the program did not end on close"
+  if kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; then e2e_fail "the program did not end on close"; fi
 }
 
 click_client() { xdotool mousemove $((cx + $1)) $((cy + $2)); sleep 0.2; xdotool click 1; sleep 0.3; }
@@ -77,7 +77,8 @@ start_installed
   || e2e_fail "class: $(xprop -id "$control" WM_CLASS)"
 [ "$(xprop -id "$control" _NET_WM_NAME)" = '_NET_WM_NAME(UTF8_STRING) = "pvstim"' ] \
   || e2e_fail "title: $(xprop -id "$control" _NET_WM_NAME)"
-xprop -id "$control" _NET_WM_ICON | grep -q -e 'Icon (48 x 48)' -e '^_NET_WM_ICON(CARDINAL) = 48, 48' || e2e_fail "the control window has no 48x48 icon"
+icon=$(xprop -id "$control" _NET_WM_ICON)
+grep -q -e 'Icon (48 x 48)' -e '^_NET_WM_ICON(CARDINAL) = 48, 48' <<<"$icon" || e2e_fail "the control window has no 48x48 icon"
 
 for shipped in "$prefix"/share/pvstim/to_read/*; do
   copy="$texts/$(basename "$shipped")"
@@ -86,7 +87,7 @@ done
 first=$(ls "$prefix/share/pvstim/to_read" | head -n 1)
 [ "$(cat "$texts/$first")" = "mine" ] || e2e_fail "the user's own $first was overwritten"
 copied=$(ls "$prefix/share/pvstim/to_read" | sed -n 2p)
-[ -w "$texts/$copied" ] || e2e_fail "the copied $copied is not the user's to edit"
+[ "$(stat -c %A "$texts/$copied" | cut -c3)" = w ] || e2e_fail "the copied $copied is not the user's to edit"
 
 # "1. Маркеры поля зрения" (12,332 in the window) off, then close.
 click_client 20 342
