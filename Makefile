@@ -5,7 +5,7 @@ FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps sanitize fuzz bench package clean
+.PHONY: run test build deps sanitize fuzz bench package package-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -42,6 +42,10 @@ fuzz: deps
 # The Debian package build/pvstim_<version>_<arch>.deb.
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
+
+# The package, then lintian over it: any error fails.
+package-check: package
+	@cd $(BUILD_DIR) && ! lintian --suppress-tags running-with-root-privileges pvstim_*.deb 2>&1 | tee /dev/stderr | grep -q '^E:'
 
 bench: build
 	@scripts/bench.sh $(BUILD_DIR)

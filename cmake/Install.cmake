@@ -63,15 +63,16 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pvstim)
 set(CPACK_PACKAGE_VENDOR "pvstim developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "psychovisual stimulation with a flickering full-screen window")
+# The summary is the synopsis line; CPack indents the body and marks its empty
+# line as a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"psychovisual stimulation with a flickering full-screen window
- pvstim fills the screen with a window that flickers at a brain-rhythm
- frequency (0.1 to 15 Hz) while it shows the lines of a reading text and
- pictures. A small control window holds the settings.
- .
- WARNING: the program shows flashing light. Do not use it if you or anyone
- who can see the screen has photosensitive epilepsy or has ever had a
- seizure.")
+"pvstim fills the screen with a window that flickers at a brain-rhythm
+frequency (0.1 to 15 Hz) while it shows the lines of a reading text and
+pictures. A small control window holds the settings.
+
+WARNING: the program shows flashing light. Do not use it if you or anyone
+who can see the screen has photosensitive epilepsy or has ever had a
+seizure.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/pvstim/pvstim")
