@@ -5,7 +5,7 @@ FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test program build deps-run deps-test sanitize fuzz bench clean
+.PHONY: run test program build deps-run deps-test sanitize fuzz bench package package-check clean
 
 deps-run:
 	@scripts/install-deps.sh run
@@ -47,6 +47,14 @@ fuzz: deps-test
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DPVSTIM_FUZZ=ON -DPVSTIM_TESTS=OFF -DPVSTIM_BENCH=OFF >/dev/null
 	@ASAN_OPTIONS=detect_leaks=0 cmake --build $(FUZZ_DIR) -j $(JOBS) --target pvstim_fuzzers
 	@scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The Debian package build/pvstim_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# The package, then lintian over it: any error fails.
+package-check: package
+	@cd $(BUILD_DIR) && lintian pvstim_*.deb 2>&1 | tee lintian.log && ! grep -q '^E:' lintian.log
 
 # Every benchmark; fails when one fails.
 bench: build

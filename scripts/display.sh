@@ -49,12 +49,32 @@ vd_start_program() {
   VD_PIDS+=($VD_PROGRAM_PID)
 }
 
-# Waits until a window whose name matches the pattern is mapped; prints its id.
+# Lists "id name" for each mapped top-level window of the program (window class
+# pvstim). Every window is titled after the program, so a window of the program's
+# own is named by its role (Form1 ... Form5); a dialog without a role, by its title.
+vd_program_windows() {
+  local id name
+  for id in $(xdotool search --onlyvisible --class '^pvstim$' 2>/dev/null); do
+    name=$(xprop -id "$id" WM_WINDOW_ROLE 2>/dev/null | sed -n 's/^WM_WINDOW_ROLE([A-Z_]*) = "\(.*\)"$/\1/p')
+    [ -n "$name" ] || name=$(xdotool getwindowname "$id" 2>/dev/null || true)
+    [ -n "$name" ] && echo "$id $name"
+  done
+  return 0
+}
+
+# Prints the id of a mapped window of the program whose name (see above) matches
+# the extended regular expression; fails when there is none.
+vd_find_window() {
+  # awk reads to the end, so that no early exit breaks the pipe under pipefail.
+  vd_program_windows | awk -v p="$1" '{ id = $1; sub(/^[^ ]+ /, "") } !found && $0 ~ p { found = id }
+    END { if (found) print found; exit !found }'
+}
+
+# Waits until such a window is mapped; prints its id.
 vd_wait_window() {
   local pattern=$1 seconds=${2:-10} id
   for _ in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    if id=$(vd_find_window "$pattern"); then echo "$id"; return 0; fi
     sleep 0.1
   done
   vd_fail "no visible window named $pattern after ${seconds}s"

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages pvstim needs. With "run" (the default): what building
-# and running the program need. With "test": that and what the tests, benchmarks and
-# fuzzers need. Only what is missing is installed, so a second run costs a few dpkg
-# queries.
+# and running the program need. With "test": that and what the tests, benchmarks,
+# fuzzers and the package build need. Only what is missing is installed, so a second
+# run costs a few dpkg queries.
 set -euo pipefail
 
 run_packages=(
   cmake g++ make pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libxcb1-dev
+  # Qt's own dialogs in the user's language.
+  qt6-translations-l10n
   fonts-liberation fontconfig
   # A virtual display for machines without one (`make run` then takes a screenshot).
   xvfb openbox x11-utils imagemagick
@@ -17,11 +19,14 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
   xdotool x11-xserver-utils
-  procps python3
+  procps python3 locales
+  # The package and the checks of the installed files.
+  desktop-file-utils appstream lintian man-db dpkg-dev file
 )
 
+mode=${1:-run}
 packages=("${run_packages[@]}")
-case "${1:-run}" in
+case "$mode" in
   run) ;;
   test) packages+=("${test_packages[@]}") ;;
   *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
@@ -34,12 +39,17 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The tests start the program in a Russian locale to see Qt's dialogs translated.
+if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  echo "Generating the ru_RU.UTF-8 locale"
+  $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+fi

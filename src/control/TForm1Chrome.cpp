@@ -46,14 +46,14 @@ void TForm1::wireChrome()
 
 void TForm1::FormActivate()
 {
-    const QString active = besideExecutable(kActiveTitleFile);
+    const QString active = inDataDir(kActiveTitleFile);
     if (QFileInfo::exists(active))
         titleSource_->show(*DragObj, active);
 }
 
 void TForm1::FormDeactivate()
 {
-    const QString inactive = besideExecutable(kInactiveTitleFile);
+    const QString inactive = inDataDir(kInactiveTitleFile);
     if (QFileInfo::exists(inactive))
         titleSource_->show(*DragObj, inactive);
 }
@@ -62,8 +62,8 @@ void TForm1::Timer1Timer()
 {
     // Activation events alone are not enough: the window may lose the foreground
     // to the mini bar or to another program without being told.
-    const QString active = besideExecutable(kActiveTitleFile);
-    const QString inactive = besideExecutable(kInactiveTitleFile);
+    const QString active = inDataDir(kActiveTitleFile);
+    const QString inactive = inDataDir(kInactiveTitleFile);
     if (!QFileInfo::exists(active) || !QFileInfo::exists(inactive))
         return;
     const bool foreground = platform().foregroundWindow() == this;

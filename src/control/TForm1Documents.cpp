@@ -1,4 +1,4 @@
-// "Справка" and "Книга" open documents beside the executable with the program the
+// "Справка" and "Книга" open the shipped documents with the program the
 // desktop associates with them; "Обзор..." lets the user pick the reading text.
 #include "control/TForm1.h"
 
@@ -24,9 +24,9 @@ const QString kTextFilter = QStringLiteral("txt (*.txt)");
 
 // Whatever happens to a document, the next one is still opened: the shell's
 // answer is not looked at.
-void openBesideExecutable(const QString& document)
+void openShipped(const QString& document)
 {
-    platform().openDocument(besideExecutable(document));
+    platform().openDocument(inDataDir(document));
 }
 
 }  // namespace
@@ -40,11 +40,11 @@ void TForm1::wireDocuments()
 
 void TForm1::Label10Click()
 {
-    openBesideExecutable(kHelpRhythms);
-    openBesideExecutable(kHelpReadMe);
+    openShipped(kHelpRhythms);
+    openShipped(kHelpReadMe);
 }
 
-void TForm1::Label11Click() { openBesideExecutable(kBook); }
+void TForm1::Label11Click() { openShipped(kBook); }
 
 void TForm1::Label14Click()
 {
@@ -56,7 +56,7 @@ void TForm1::Label14Click()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(kTextFilter);
-    dialog.setDirectory(besideExecutable(kTextFolder));
+    dialog.setDirectory(inUserDataDir(kTextFolder));
     if (platform().execDialog(dialog) != QDialog::Accepted)
         return;
     const QStringList chosen = dialog.selectedFiles();

@@ -49,12 +49,12 @@ int progressPercent(int minutesLeft, int secondsLeft, int runMinutes)
     return secondsToGo * 100 / (runMinutes * 60);
 }
 
-// Draws a reading text from to_read/ beside the program and makes it the reading
+// Draws a reading text from the user's to_read/ and makes it the reading
 // text. Throws, naming the folder, when there is no text that can be loaded; the
 // reading text is unchanged then.
 void loadRandomReadingText(TForm2& stimulation)
 {
-    const QString folder = besideExecutable(QStringLiteral("to_read\\"));
+    const QString folder = inUserDataDir(QStringLiteral("to_read\\"));
     const auto noText = [&folder](const QString& reason) {
         return EInOutError(QStringLiteral("No reading text can be loaded from the folder \"%1\": %2")
                                .arg(QDir::toNativeSeparators(folder), reason));

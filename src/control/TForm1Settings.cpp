@@ -18,7 +18,7 @@ using namespace settings;
 
 void TForm1::FormCreate()
 {
-    settingsFile = std::make_unique<IniFile>(besideExecutable(kFileName));
+    settingsFile = std::make_unique<IniFile>(inSettingsDir(kFileName));
     const IniFile& ini = *settingsFile;
 
     TFont font = example->Font();

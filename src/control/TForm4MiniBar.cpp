@@ -24,7 +24,7 @@ const QString kRestoreHot = QStringLiteral("fone\\max1.bmp");
 void showHoverPicture(TImage& image, const QString& file)
 {
     try {
-        image.Picture().LoadFromFile(besideExecutable(file));
+        image.Picture().LoadFromFile(inDataDir(file));
     } catch (const Exception&) {
     }
 }

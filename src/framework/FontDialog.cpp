@@ -25,7 +25,7 @@ namespace {
 
 // Style list rows, in the order the list shows them.
 constexpr unsigned kStyleRows[] = { 0, TFont::Italic, TFont::Bold, TFont::Bold | TFont::Italic };
-const char* const kStyleNames[] = { "Regular", "Italic", "Bold", "Bold Italic" };
+const char* const kStyleNames[] = { "Обычный", "Курсив", "Полужирный", "Полужирный курсив" };
 constexpr int kListedSizes[] = { 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72 };
 constexpr unsigned kShapeBits = TFont::Bold | TFont::Italic;
 const QSize kSwatchSize(16, 12);
@@ -50,18 +50,18 @@ TFontChooserDialog::TFontChooserDialog(const TFont& font, QWidget* parent)
     , families_(new QListWidget(this))
     , styles_(new QListWidget(this))
     , sizes_(new QComboBox(this))
-    , strikeOut_(new QCheckBox(QStringLiteral("Strikeout"), this))
-    , underline_(new QCheckBox(QStringLiteral("Underline"), this))
+    , strikeOut_(new QCheckBox(QStringLiteral("Зачёркнутый"), this))
+    , underline_(new QCheckBox(QStringLiteral("Подчёркнутый"), this))
     , colors_(new QComboBox(this))
     , sample_(new QLabel(QStringLiteral("AaBbYyZz АаБбЯя"), this))
     , apply_(nullptr)
 {
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(QStringLiteral("Шрифт"));
     setModal(true);
 
     families_->addItems(fontFamilies());
     for (const char* name : kStyleNames)
-        styles_->addItem(QString::fromLatin1(name));
+        styles_->addItem(QString::fromUtf8(name));
     sizes_->setEditable(true);
     sizes_->setInsertPolicy(QComboBox::NoInsert);
     sizes_->lineEdit()->setValidator(new QIntValidator(kMinSize, kMaxSize, sizes_));
@@ -72,14 +72,14 @@ TFontChooserDialog::TFontChooserDialog(const TFont& font, QWidget* parent)
         colors_->addItem(colorSwatch(entry.color, kSwatchSize), QString::fromLatin1(entry.name),
             QVariant::fromValue<int>(entry.color));
 
-    auto* effects = new QGroupBox(QStringLiteral("Effects"), this);
+    auto* effects = new QGroupBox(QStringLiteral("Видоизменение"), this);
     auto* effectsLayout = new QVBoxLayout(effects);
     effectsLayout->addWidget(strikeOut_);
     effectsLayout->addWidget(underline_);
-    effectsLayout->addWidget(new QLabel(QStringLiteral("Color:"), effects));
+    effectsLayout->addWidget(new QLabel(QStringLiteral("Цвет:"), effects));
     effectsLayout->addWidget(colors_);
 
-    auto* sampleBox = new QGroupBox(QStringLiteral("Sample"), this);
+    auto* sampleBox = new QGroupBox(QStringLiteral("Образец"), this);
     auto* sampleLayout = new QVBoxLayout(sampleBox);
     sample_->setAlignment(Qt::AlignCenter);
     sample_->setMinimumSize(200, 60);
@@ -87,15 +87,18 @@ TFontChooserDialog::TFontChooserDialog(const TFont& font, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    // OK and Cancel are the platform's own buttons, in the user's language through
+    // Qt's translations; Apply carries the dialog's own text.
     apply_ = buttons->button(QDialogButtonBox::Apply);
+    apply_->setText(QStringLiteral("Применить"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(apply_, &QPushButton::clicked, this, [this] { pressApply(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Font:"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Font style:"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Size:"), this), 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Шрифт:"), this), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Начертание:"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Размер:"), this), 0, 2);
     grid->addWidget(families_, 1, 0);
     grid->addWidget(styles_, 1, 1);
     grid->addWidget(sizes_, 1, 2, Qt::AlignTop);

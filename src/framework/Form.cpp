@@ -15,7 +15,7 @@ TForm::TForm(const QString& name, WindowPlacement placement)
     , placement_(placement)
 {
     setObjectName(name);
-    setWindowTitle(name);
+    setWindowRole(name);
     applyFlags();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -80,8 +80,11 @@ void TForm::applyVisibility()
     const QRect screen(QPoint(0, 0), platform().screenSize());
     const bool onScreen = QRect(left_, top_, width_, height_).intersects(screen);
     const bool wantMapped = visible_ && !closed_ && onScreen;
-    if (wantMapped && !isVisible())
+    if (wantMapped && !isVisible()) {
+        if (taskbar_ == TaskbarEntry::Hidden)
+            platform().keepOutOfTaskbar(*this);
         QWidget::show();
+    }
     else if (!wantMapped && isVisible())
         QWidget::hide();
 }

@@ -17,7 +17,12 @@ enum class WindowPlacement {
 
 enum class WindowState { Normal, Maximized };
 
-// A top-level window of the program.
+// Whether the taskbar and the window switcher list a window.
+enum class TaskbarEntry { Listed, Hidden };
+
+// A top-level window of the program. Its name is the window's role for the window
+// system; its title is left to the application, so every window shows the
+// program's name.
 //
 // Left, Top, Width and Height are set one at a time and read back exactly as set,
 // negative and very large values included. A window whose bounds lie wholly outside
@@ -56,6 +61,8 @@ public:
     void setStayOnTop(bool on);
     void BringToFront();
     void SendToBack();
+    TaskbarEntry taskbarEntry() const { return taskbar_; }
+    void setTaskbarEntry(TaskbarEntry entry) { taskbar_ = entry; }
     // True while the native window is really mapped (not just logically shown).
     bool isOnScreen() const { return isVisible(); }
 
@@ -97,6 +104,7 @@ private:
 
     WindowPlacement placement_;
     WindowState state_ = WindowState::Normal;
+    TaskbarEntry taskbar_ = TaskbarEntry::Listed;
     int left_ = 0;
     int top_ = 0;
     int width_ = 100;

@@ -40,9 +40,16 @@ QString resolveCaseInsensitive(const QString& baseDir, const QString& relative)
     return current;
 }
 
-QString besideExecutable(const QString& relative)
+QString inDataDir(const QString& relative) { return resolveCaseInsensitive(platform().dataDir(), relative); }
+
+QString inSettingsDir(const QString& relative)
 {
-    return resolveCaseInsensitive(platform().executableDir(), relative);
+    return resolveCaseInsensitive(platform().settingsDir(), relative);
+}
+
+QString inUserDataDir(const QString& relative)
+{
+    return resolveCaseInsensitive(platform().userDataDir(), relative);
 }
 
 }  // namespace pvstim

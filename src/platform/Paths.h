@@ -11,7 +11,10 @@ namespace pvstim {
 // A trailing separator is kept as "/".
 QString resolveCaseInsensitive(const QString& baseDir, const QString& relative);
 
-// The same, against the executable folder of the installed platform.
-QString besideExecutable(const QString& relative);
+// The same, against the folders of the installed platform: the shipped pictures and
+// documents, the settings file's folder, and the user's folder that holds to_read/.
+QString inDataDir(const QString& relative);
+QString inSettingsDir(const QString& relative);
+QString inUserDataDir(const QString& relative);
 
 }  // namespace pvstim

@@ -81,11 +81,19 @@ public:
     virtual bool requestPowerOff() = 0;                    // does not wait
     virtual void showError(const QString& text) = 0;       // modal, the error's own text
 
+    // Keeps a managed top-level window out of the taskbar and the window switcher.
+    // Called before each showing: window managers drop the request when a window
+    // is hidden.
+    virtual void keepOutOfTaskbar(QWidget& window) = 0;
+
     // Runs a modal dialog and returns its result code. Tests script the dialog here.
     virtual int execDialog(QDialog& dialog) = 0;
 
-    // The folder of the running executable, without a trailing separator.
-    virtual QString executableDir() const = 0;
+    // The folders the program's files live in, without a trailing separator. The
+    // platform decides them once; the windows only name files inside them.
+    virtual QString dataDir() const = 0;      // pictures and documents shipped with the program
+    virtual QString settingsDir() const = 0;  // Config.ini
+    virtual QString userDataDir() const = 0;  // to_read/, the texts a user may add to
 
     // The one instance the program runs on.
     static Platform& instance();

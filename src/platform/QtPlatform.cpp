@@ -1,6 +1,8 @@
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <qguiapplication_platform.h>
 #include <QCursor>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -9,11 +11,21 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
+#include <xcb/xcb.h>
+
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <random>
+
+// Where the installed program's data lies, relative to its executable's folder.
+#ifndef PVSTIM_DATA_FROM_BINDIR
+#define PVSTIM_DATA_FROM_BINDIR "../share/pvstim"
+#endif
 
 namespace pvstim {
 
@@ -54,6 +66,13 @@ QtPlatform::QtPlatform()
     numberFormat_.decimalSeparator = locale.decimalPoint();
     numberFormat_.groupSeparator = locale.groupSeparator();
     numberFormat_.groupSize = (locale.numberOptions() & QLocale::OmitGroupSeparator) ? 0 : 3;
+
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    folders_ = FolderLayout::decide(executableDir,
+        executableDir + QLatin1Char('/') + QStringLiteral(PVSTIM_DATA_FROM_BINDIR),
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    folders_.prepare();
 }
 
 LongTimeFormat QtPlatform::parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm)
@@ -131,6 +150,32 @@ void QtPlatform::showError(const QString& text)
 
 int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
 
-QString QtPlatform::executableDir() const { return QCoreApplication::applicationDirPath(); }
+void QtPlatform::keepOutOfTaskbar(QWidget& window)
+{
+#if QT_CONFIG(xcb)
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    const auto atom = [connection](const char* name) {
+        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return value;
+    };
+    const xcb_atom_t state = atom("_NET_WM_STATE");
+    const xcb_atom_t skip[] = { atom("_NET_WM_STATE_SKIP_TASKBAR"), atom("_NET_WM_STATE_SKIP_PAGER") };
+    if (state == XCB_ATOM_NONE || skip[0] == XCB_ATOM_NONE || skip[1] == XCB_ATOM_NONE)
+        return;
+    // Qt merges its own states into what the property already holds when it maps
+    // the window, so these survive the showing that follows.
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, 2, skip);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
 
 }  // namespace pvstim

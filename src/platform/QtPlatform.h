@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FolderLayout.h"
 #include "platform/Platform.h"
 
 #include <QElapsedTimer>
@@ -16,7 +17,10 @@ namespace pvstim {
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
 //  - power-off through logind on the system bus (PowerOff, not interactive);
-//  - the error box as a modal critical message box.
+//  - the error box as a modal critical message box;
+//  - windows kept out of the taskbar through _NET_WM_STATE on X11 (elsewhere not);
+//  - the portable or the installed folder layout, decided at construction from the
+//    executable's folder and the XDG base folders (QStandardPaths).
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -35,7 +39,10 @@ public:
     bool requestPowerOff() override;
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
-    QString executableDir() const override;
+    void keepOutOfTaskbar(QWidget& window) override;
+    QString dataDir() const override { return folders_.dataDir; }
+    QString settingsDir() const override { return folders_.settingsDir; }
+    QString userDataDir() const override { return folders_.userDataDir; }
 
     // Exposed for tests of the locale parsing.
     static LongTimeFormat parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm);
@@ -44,6 +51,7 @@ private:
     QElapsedTimer clock_;
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
+    FolderLayout folders_;
 };
 
 }  // namespace pvstim

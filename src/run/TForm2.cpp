@@ -45,6 +45,7 @@ TForm2::TForm2()
     , FileListBox1(QStringLiteral("*.txt"))
 {
     setBounds(280, 167, 681, 421);
+    setTaskbarEntry(TaskbarEntry::Hidden);
     setWindowStateTo(WindowState::Maximized);
     setColor(0x00008400);
     Font = TFont { QStringLiteral("MS Sans Serif"), 8, 0, clWindowText, 1 };

@@ -13,8 +13,8 @@ namespace pvstim {
 
 namespace {
 
-// One kind of picture the run flashes: files "<prefix><n><suffix>" beside the
-// program with n in 1..count, and the range the next wait is drawn from.
+// One kind of picture the run flashes: files "<prefix><n><suffix>" in the
+// program's data folder with n in 1..count, and the range the next wait is drawn from.
 struct PictureSeries {
     const char* prefix;
     const char* suffix;
@@ -32,7 +32,7 @@ constexpr PictureSeries kMandalas { "mandals\\", ".jpg", 3, 10000, 150000 };
 void showRandomPicture(const PictureSeries& series, TImage& area, TTimer& timer)
 {
     const int n = platform().randomInRange(0, series.count) + 1;
-    const QString path = besideExecutable(
+    const QString path = inDataDir(
         QLatin1String(series.prefix) + QString::number(n) + QLatin1String(series.suffix));
     if (QFileInfo(path).isFile())
         area.Picture().LoadFromFile(path, area.size());

@@ -17,6 +17,7 @@ TForm3::TForm3()
     : TForm(QStringLiteral("Form3"), WindowPlacement::Managed)
 {
     setBounds(0, 0, 458, 351);
+    setTaskbarEntry(TaskbarEntry::Hidden);
     centerOnScreen();
     setAlphaBlendValue(25);
     setAlphaBlend(true);
@@ -40,7 +41,7 @@ void TForm3::FormCreate()
     Form1->SpinEdit1->setValue(
         Form1->settingsFile->readInteger(settings::kManual, settings::kOpacity, settings::kDefaultOpacity));
     // The window is about to cover the screen: the picture is decoded for that size.
-    const QString picture = besideExecutable(QStringLiteral("Mandals/3.jpg"));
+    const QString picture = inDataDir(QStringLiteral("Mandals/3.jpg"));
     if (QFileInfo(picture).isFile())
         Image1->Picture().LoadFromFile(picture, platform().screenSize());
     DoubleBuffered = true;

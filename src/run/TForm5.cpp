@@ -28,6 +28,7 @@ TForm5::TForm5()
     : TForm(QStringLiteral("Form5"), WindowPlacement::Unmanaged)
 {
     setStayOnTop(true);
+    setTaskbarEntry(TaskbarEntry::Hidden);
     setBounds(0, 0, 104, 25);
     Image1 = new TImage(this, QStringLiteral("Image1"));
     Image1->AutoSize = true;

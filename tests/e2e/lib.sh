@@ -13,9 +13,9 @@ e2e_geometry() {
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
-# Lists the names of the mapped top-level windows of the program.
+# Lists the names of the mapped windows of the program (Form1 ... Form5).
 e2e_visible_windows() {
-  { xdotool search --onlyvisible --name '^Form[1-5]$' getwindowname %@ 2>/dev/null || true; } | sort
+  vd_program_windows | awk '$2 ~ /^Form[1-5]$/ { print $2 }' | sort
 }
 
 # Prints the colour of one pixel of a PNG as "r,g,b".

@@ -21,7 +21,7 @@ wait_position() {
 wait_gone() {
   local pattern=$1 what=$2
   for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1 || return 0
+    vd_find_window "$pattern" >/dev/null || return 0
     sleep 0.1
   done
   e2e_fail "$what: a window named $pattern is still visible"

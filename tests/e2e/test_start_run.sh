@@ -31,6 +31,12 @@ sleep 1.5
 
 read -r x y w h <<<"$(e2e_geometry "$stimulation")"
 [ "$x $y $w $h" = "0 0 1024 768" ] || e2e_fail "stimulation window at $x,$y ${w}x$h, expected the whole screen"
+# A run's windows are not the program's face: the taskbar and the switcher skip them.
+state=$(xprop -id "$stimulation" _NET_WM_STATE)
+case "$state" in
+  *_NET_WM_STATE_SKIP_TASKBAR*_NET_WM_STATE_SKIP_PAGER*|*_NET_WM_STATE_SKIP_PAGER*_NET_WM_STATE_SKIP_TASKBAR*) ;;
+  *) e2e_fail "stimulation window in the taskbar: $state" ;;
+esac
 
 minibar=$(vd_wait_window '^Form4$' 5)
 read -r x y w h <<<"$(e2e_geometry "$minibar")"

@@ -22,8 +22,10 @@ namespace pvstim {
 //    the program puts it, a foreground window the test chooses;
 //  - local time of day that follows the virtual clock from a settable start, and a
 //    settable long time format and number format (24-hour ":" and "." by default);
-//  - random draws from a scripted queue, falling back to a generator with a fixed seed.
-// Recorded: documents opened, power-off requests, error-box texts, dialogs run.
+//  - random draws from a scripted queue, falling back to a generator with a fixed seed;
+//  - the portable layout: every file of the program lies in the executable folder.
+// Recorded: documents opened, power-off requests, error-box texts, dialogs run,
+// windows kept out of the taskbar.
 // Not simulated: real windows' placement by a window manager, real input.
 class FakePlatform : public Platform {
 public:
@@ -45,7 +47,10 @@ public:
     bool requestPowerOff() override { ++powerOffRequests; return powerOffAccepted; }
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
-    QString executableDir() const override { return exeDir_; }
+    void keepOutOfTaskbar(QWidget& window) override { outOfTaskbar.push_back(&window); }
+    QString dataDir() const override { return exeDir_; }
+    QString settingsDir() const override { return exeDir_; }
+    QString userDataDir() const override { return exeDir_; }
 
     // --- Virtual time ---
     void advanceMs(std::int64_t ms) { advanceNs(ms * 1000000); }
@@ -81,6 +86,7 @@ public:
     bool powerOffAccepted = true;
     std::vector<QPoint> cursorMoves;
     std::vector<std::pair<int, int>> randomRanges;  // (low, high) of every draw
+    std::vector<QWidget*> outOfTaskbar;             // every request, in order
 
 private:
     friend class FakeTimerSource;

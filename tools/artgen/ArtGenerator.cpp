@@ -4,6 +4,7 @@
 #include "ButtonPainter.h"
 #include "ClockPlatePainter.h"
 #include "FacePainter.h"
+#include "IconPainter.h"
 #include "JpegEncoder.h"
 #include "MandalaPainter.h"
 #include "MarkerPainter.h"
@@ -55,6 +56,8 @@ void ArtGenerator::writeEmbedded(const OutputFolder& out) const
     out.write(QStringLiteral("C1.bmp"), BmpEncoder::encode(ButtonPainter::close(ButtonState::Hot)));
     out.write(QStringLiteral("clock.bmp"), BmpEncoder::encode(ClockPlatePainter::paint()));
     out.write(QStringLiteral("minibar_restore.bmp"), BmpEncoder::encode(ButtonPainter::restore(ButtonState::Normal)));
+    for (int size : { 48, 128, 256 })
+        out.write(QStringLiteral("pvstim-%1.png").arg(size), IconPainter::encodePng(IconPainter::paint(size)));
 }
 
 void ArtGenerator::writeBeside(const OutputFolder& out) const

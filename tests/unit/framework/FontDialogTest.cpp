@@ -96,7 +96,7 @@ TEST_F(FontDialogTest, TheApplyButtonAppliesAndLeavesTheDialogOpen)
             d.setCurrentFont(kApplied);
             QPushButton* apply = nullptr;
             for (QPushButton* b : d.findChildren<QPushButton*>())
-                if (b->text().remove(QLatin1Char('&')) == QStringLiteral("Apply"))
+                if (b->text().remove(QLatin1Char('&')) == QStringLiteral("Применить"))
                     apply = b;
             ASSERT_NE(apply, nullptr);
             apply->click();

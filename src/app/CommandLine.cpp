@@ -1,0 +1,58 @@
+#include "app/CommandLine.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace pvstim {
+
+namespace {
+
+void print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+CommandLine::CommandLine()
+{
+    parser_.setApplicationDescription(QCoreApplication::translate("CommandLine",
+        "Psychovisual stimulation: a full-screen window that flickers at a brain-rhythm "
+        "frequency while showing reading-text lines and pictures.\n"
+        "Warning: the program shows flashing light. Do not use it if you or anyone who can "
+        "see the screen has photosensitive epilepsy or has ever had a seizure."));
+    parser_.addHelpOption();
+    parser_.addVersionOption();
+    // Options the program understands go here, each with its own accessor.
+}
+
+CommandLine::Outcome CommandLine::parse(const QStringList& arguments)
+{
+    if (!parser_.parse(arguments)) {
+        print(stderr, parser_.errorText() + QStringLiteral("\n\n") + parser_.helpText());
+        exitStatus_ = kUsageError;
+        return Outcome::Exit;
+    }
+    if (parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("help-all"))) {
+        print(stdout, parser_.helpText());
+        exitStatus_ = 0;
+        return Outcome::Exit;
+    }
+    if (parser_.isSet(QStringLiteral("version"))) {
+        print(stdout, QCoreApplication::applicationName() + QLatin1Char(' ')
+                + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
+        exitStatus_ = 0;
+        return Outcome::Exit;
+    }
+    if (!parser_.positionalArguments().isEmpty()) {
+        print(stderr, QStringLiteral("Unexpected argument '%1'.\n\n").arg(parser_.positionalArguments().first())
+                + parser_.helpText());
+        exitStatus_ = kUsageError;
+        return Outcome::Exit;
+    }
+    return Outcome::Run;
+}
+
+}  // namespace pvstim
