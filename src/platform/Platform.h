@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTime>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,13 +28,18 @@ public:
 };
 
 // How the user's locale writes the long time of day (hours, minutes, seconds).
+// Minutes and seconds always have two digits; the fields are joined by one separator.
 struct LongTimeFormat {
+    enum class Field { Hour, Minute, Second };
+
     bool twelveHour = false;      // hours 1..12 with an AM/PM designator
     bool leadingZeroHour = true;  // "09:05:07" rather than "9:05:07"
     QString separator = QStringLiteral(":");
+    std::array<Field, 3> order { Field::Hour, Field::Minute, Field::Second };
     QString amDesignator;
     QString pmDesignator;
     bool designatorFirst = false; // designator before the time (as in some East Asian locales)
+    QString designatorGap = QStringLiteral(" ");  // between the designator and the time
 
     QString format(const QTime& t) const;
 };
