@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QWidget>
 
 #include <cassert>
 #include <cmath>
@@ -20,6 +21,10 @@ Platform& Platform::instance()
 }
 
 void Platform::install(Platform* platform) { g_platform = platform; }
+
+void Platform::setMainWindow(QWidget* window) { mainWindow_ = window; }
+
+QWidget* Platform::mainWindow() const { return mainWindow_; }
 
 QString LongTimeFormat::format(const QTime& t) const
 {

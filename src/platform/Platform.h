@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QTime>
@@ -86,6 +87,9 @@ public:
     virtual void openDocument(const QString& path) = 0;   // does not wait; result ignored
     virtual bool requestPowerOff() = 0;                    // does not wait
     virtual void showError(const QString& text) = 0;       // modal, the error's own text
+    // The program's main window: the error box is centred on it while it is on screen.
+    void setMainWindow(QWidget* window);
+    QWidget* mainWindow() const;
 
     // Runs a modal dialog and returns its result code. Tests script the dialog here.
     virtual int execDialog(QDialog& dialog) = 0;
@@ -96,6 +100,9 @@ public:
     // The one instance the program runs on.
     static Platform& instance();
     static void install(Platform* platform);  // nullptr uninstalls
+
+private:
+    QPointer<QWidget> mainWindow_;
 };
 
 inline Platform& platform() { return Platform::instance(); }

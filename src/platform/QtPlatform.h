@@ -16,7 +16,8 @@ namespace pvstim {
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
 //  - power-off through logind on the system bus (PowerOff, not interactive);
-//  - the error box as a modal critical message box.
+//  - the error box as a modal critical message box above every window of the
+//    program, with the focus, centred on the main window while that is on screen.
 class QtPlatform : public Platform {
 public:
     QtPlatform();
