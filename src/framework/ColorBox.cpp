@@ -126,7 +126,9 @@ void TColorBox::setCustomColor(TColor color)
 
 void TColorBox::entryPicked(int index)
 {
-    if (index == kCustomIndex) {
+    // Stepping passes over "Custom..." with the colour it holds: a dialog in the
+    // middle of stepping would stop the user at an entry they only passed.
+    if (index == kCustomIndex && !stepping_) {
         QColorDialog dialog(toQColor(customColor()), this);
         if (platform().execDialog(dialog) != QDialog::Accepted) {
             setCurrentIndex(lastIndex_);
@@ -149,7 +151,16 @@ void TColorBox::keyPressEvent(QKeyEvent* event)
         QCoreApplication::sendEvent(view(), &copy);
         return;
     }
+    stepping_ = !view()->isVisible();
     QComboBox::keyPressEvent(event);
+    stepping_ = false;
+}
+
+void TColorBox::wheelEvent(QWheelEvent* event)
+{
+    stepping_ = true;
+    QComboBox::wheelEvent(event);
+    stepping_ = false;
 }
 
 void TColorBox::changeEvent(QEvent* event)

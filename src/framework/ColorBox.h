@@ -26,9 +26,11 @@ QIcon colorSwatch(TColor color, QSize size);
 
 // A drop-down list of colours, each entry a swatch and its name; the first entry,
 // "Custom...", holds a colour of the user's own choice (black until one is set).
-//  - Picking an entry runs OnChange. Picking "Custom..." first opens the colour
-//    dialog on that entry's colour: accepting makes the chosen colour the entry's
-//    colour and the selection and runs OnChange; cancelling changes nothing.
+//  - Picking an entry runs OnChange. Picking "Custom..." from the open list first
+//    opens the colour dialog on that entry's colour: accepting makes the chosen
+//    colour the entry's colour and the selection and runs OnChange; cancelling
+//    changes nothing. Stepping onto "Custom..." in the closed list (arrow keys,
+//    mouse wheel) selects it with the colour it holds, without the dialog.
 //  - Selecting from code runs nothing. A colour that is not in the list becomes
 //    the "Custom..." entry's colour.
 //  - Typing a letter opens the list.
@@ -49,6 +51,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -57,6 +60,7 @@ private:
     void refreshSwatches();
 
     int lastIndex_ = -1;
+    bool stepping_ = false;  // a key or the wheel is moving through the closed list
 };
 
 }  // namespace pvstim

@@ -169,6 +169,15 @@ void TForm::Close()
         QCoreApplication::exit(0);
 }
 
+void TForm::setMainForm(bool on)
+{
+    mainForm_ = on;
+    if (on)
+        platform().setMainWindow(this);
+    else if (platform().mainWindow() == this)
+        platform().setMainWindow(nullptr);
+}
+
 void TForm::runCreateStep()
 {
     runHandler([this] { FormCreate(); });

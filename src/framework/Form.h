@@ -81,7 +81,8 @@ public:
     // the main window. Runs once; later calls do nothing.
     void Close();
     bool isClosed() const { return closed_; }
-    void setMainForm(bool on) { mainForm_ = on; }
+    // The main window ends the program when it closes and anchors the error box.
+    void setMainForm(bool on);
     bool isMainForm() const { return mainForm_; }
 
     std::function<void()> OnClose;

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -81,11 +82,28 @@ void TSpinEdit::setLook(const TFont& font)
     edit_->setFont(font.toQFont());
 }
 
+// The user chose to leave the field for another control of its window. The window
+// losing activation (another program, a dialog, minimizing), a menu opening or the
+// focus being cleared as the window hides is no such choice, and the typed text stays.
+bool TSpinEdit::focusMovedWithinWindow(Qt::FocusReason reason)
+{
+    switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool TSpinEdit::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == edit_) {
         if (event->type() == QEvent::FocusOut) {
-            setValue(Value());
+            if (focusMovedWithinWindow(static_cast<QFocusEvent*>(event)->reason()))
+                setValue(Value());
         } else if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Up) {

@@ -18,8 +18,9 @@ namespace pvstim {
 //    brought into the bounds first.
 //  - Typing accepts digits, "+", "-" and the locale's decimal separator; other
 //    control keys than Enter pass through. A typed value is read as it is, also
-//    outside the bounds, until the field loses the focus; then it is brought into
-//    the bounds.
+//    outside the bounds, until the user moves the focus to another control of the
+//    window (Tab, Shift+Tab, a click, a shortcut); then it is brought into the
+//    bounds. Activation changes and hiding leave the typed text as it is.
 //  - OnChange runs on every change of the field's text, whoever made it; setting
 //    the value already shown runs nothing.
 class TSpinEdit : public QWidget {
@@ -52,6 +53,7 @@ protected:
 private:
     void setText(const QString& text);
     void stepBy(long long delta);
+    static bool focusMovedWithinWindow(Qt::FocusReason reason);
     int clamp(int v) const { return std::clamp(v, min_, max_); }
 
     QLineEdit* edit_;

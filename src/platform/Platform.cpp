@@ -2,6 +2,8 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStringList>
+#include <QWidget>
 
 #include <cassert>
 #include <cmath>
@@ -20,6 +22,10 @@ Platform& Platform::instance()
 
 void Platform::install(Platform* platform) { g_platform = platform; }
 
+void Platform::setMainWindow(QWidget* window) { mainWindow_ = window; }
+
+QWidget* Platform::mainWindow() const { return mainWindow_; }
+
 QString LongTimeFormat::format(const QTime& t) const
 {
     int hour = t.hour();
@@ -30,13 +36,19 @@ QString LongTimeFormat::format(const QTime& t) const
         if (hour == 0)
             hour = 12;
     }
-    QString text = (leadingZeroHour ? QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0'))
-                                    : QString::number(hour))
-        + separator + QStringLiteral("%1").arg(t.minute(), 2, 10, QLatin1Char('0'))
-        + separator + QStringLiteral("%1").arg(t.second(), 2, 10, QLatin1Char('0'));
-    if (!designator.isEmpty())
-        text = designatorFirst ? designator + QLatin1Char(' ') + text : text + QLatin1Char(' ') + designator;
-    return text;
+    const auto twoDigits = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    QStringList fields;
+    for (const Field field : order) {
+        switch (field) {
+        case Field::Hour: fields << (leadingZeroHour ? twoDigits(hour) : QString::number(hour)); break;
+        case Field::Minute: fields << twoDigits(t.minute()); break;
+        case Field::Second: fields << twoDigits(t.second()); break;
+        }
+    }
+    const QString text = fields.join(separator);
+    if (designator.isEmpty())
+        return text;
+    return designatorFirst ? designator + designatorGap + text : text + designatorGap + designator;
 }
 
 QString NumberFormat::fixed(double value, int decimals) const

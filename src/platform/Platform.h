@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QTime>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,13 +29,18 @@ public:
 };
 
 // How the user's locale writes the long time of day (hours, minutes, seconds).
+// Minutes and seconds always have two digits; the fields are joined by one separator.
 struct LongTimeFormat {
+    enum class Field { Hour, Minute, Second };
+
     bool twelveHour = false;      // hours 1..12 with an AM/PM designator
     bool leadingZeroHour = true;  // "09:05:07" rather than "9:05:07"
     QString separator = QStringLiteral(":");
+    std::array<Field, 3> order { Field::Hour, Field::Minute, Field::Second };
     QString amDesignator;
     QString pmDesignator;
     bool designatorFirst = false; // designator before the time (as in some East Asian locales)
+    QString designatorGap = QStringLiteral(" ");  // between the designator and the time
 
     QString format(const QTime& t) const;
 };
@@ -80,6 +87,9 @@ public:
     virtual void openDocument(const QString& path) = 0;   // does not wait; result ignored
     virtual bool requestPowerOff() = 0;                    // does not wait
     virtual void showError(const QString& text) = 0;       // modal, the error's own text
+    // The program's main window: the error box is centred on it while it is on screen.
+    void setMainWindow(QWidget* window);
+    QWidget* mainWindow() const;
 
     // Keeps a managed top-level window out of the taskbar and the window switcher.
     // Called before each showing: window managers drop the request when a window
@@ -98,6 +108,9 @@ public:
     // The one instance the program runs on.
     static Platform& instance();
     static void install(Platform* platform);  // nullptr uninstalls
+
+private:
+    QPointer<QWidget> mainWindow_;
 };
 
 inline Platform& platform() { return Platform::instance(); }

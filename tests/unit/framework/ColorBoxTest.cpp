@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,63 @@ TEST_F(ColorBoxTest, CancellingTheColourDialogChangesNothing)
     EXPECT_EQ(box->customColor(), 0x00123456);
     EXPECT_EQ(changes, 0);
 }
+
+// Stepping through the closed list passes over "Custom..." like any other entry;
+// only a pick from the open list asks for a colour.
+enum class Reach { ArrowUp, HomeKey, WheelUp, EnterInOpenList };
+
+struct ReachCase {
+    const char* name;
+    Reach how;
+    bool opensDialog;
+};
+
+class ColorBoxReachingCustom : public ColorBoxTest, public ::testing::WithParamInterface<ReachCase> { };
+
+TEST_P(ColorBoxReachingCustom, OpensTheColourDialogOnlyWhenPickedFromTheOpenList)
+{
+    box->setSelected(0x00123456);
+    box->setSelected(clBlack);
+    int dialogs = 0;
+    fake.dialogScript = [&](QDialog&) {
+        ++dialogs;
+        return int(QDialog::Rejected);
+    };
+    box->show();
+    switch (GetParam().how) {
+    case Reach::ArrowUp: pressKey(Qt::Key_Up); break;
+    case Reach::HomeKey: pressKey(Qt::Key_Home); break;
+    case Reach::WheelUp: {
+        QWheelEvent wheel(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(box.get(), &wheel);
+        break;
+    }
+    case Reach::EnterInOpenList: {
+        box->showPopup();
+        box->view()->setCurrentIndex(box->model()->index(TColorBox::kCustomIndex, 0));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(box->view(), &enter);
+        break;
+    }
+    }
+    box->hide();
+    EXPECT_EQ(dialogs, GetParam().opensDialog ? 1 : 0);
+    if (GetParam().opensDialog) {
+        // Cancelled: the selection stays where it was.
+        EXPECT_EQ(box->Selected(), clBlack);
+        EXPECT_EQ(changes, 0);
+    } else {
+        EXPECT_EQ(box->currentIndex(), TColorBox::kCustomIndex);
+        EXPECT_EQ(box->Selected(), 0x00123456);
+        EXPECT_EQ(changes, 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ColorBoxReachingCustom, ::testing::Values(
+    ReachCase { "ArrowUp", Reach::ArrowUp, false }, ReachCase { "HomeKey", Reach::HomeKey, false },
+    ReachCase { "WheelUp", Reach::WheelUp, false }, ReachCase { "EnterInOpenList", Reach::EnterInOpenList, true }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ColorBoxTest, TypingALetterOpensTheList)
 {

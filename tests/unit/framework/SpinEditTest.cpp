@@ -152,6 +152,35 @@ INSTANTIATE_TEST_SUITE_P(Table, SpinEditLosingFocus, ::testing::Values(
     FocusCase { "5000", "1000", { 1000 } }, FocusCase { "3", "10", { 10 } }, FocusCase { "", "10", { 10 } },
     FocusCase { "1,5", "10", { 10 } }, FocusCase { "250", "250", {} }, FocusCase { "0250", "250", { 250 } }));
 
+// Only the user moving the focus to another control of the window applies the
+// bounds; the window losing activation or being hidden is no choice of a value.
+struct LeaveCase {
+    const char* name;
+    Qt::FocusReason reason;
+    bool hidden;
+    const char* after;
+};
+
+class SpinEditFocusLeaving : public SpinEditTest, public ::testing::WithParamInterface<LeaveCase> { };
+
+TEST_P(SpinEditFocusLeaving, AppliesTheBoundsOnlyWhenTheFocusMovesWithinTheWindow)
+{
+    spin->editor()->setText(QStringLiteral("5000"));
+    if (GetParam().hidden)
+        spin->hide();
+    QFocusEvent out(QEvent::FocusOut, GetParam().reason);
+    QCoreApplication::sendEvent(spin->editor(), &out);
+    EXPECT_EQ(spin->text(), QString::fromUtf8(GetParam().after));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SpinEditFocusLeaving, ::testing::Values(
+    LeaveCase { "Tab", Qt::TabFocusReason, false, "1000" }, LeaveCase { "ShiftTab", Qt::BacktabFocusReason, false, "1000" },
+    LeaveCase { "Click", Qt::MouseFocusReason, false, "1000" },
+    LeaveCase { "WindowDeactivated", Qt::ActiveWindowFocusReason, false, "5000" },
+    LeaveCase { "MenuOpened", Qt::PopupFocusReason, false, "5000" },
+    LeaveCase { "FieldHidden", Qt::OtherFocusReason, true, "5000" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct StepCase {
     const char* from;
     int key;

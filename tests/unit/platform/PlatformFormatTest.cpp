@@ -1,6 +1,8 @@
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 using namespace pvstim;
@@ -110,4 +112,54 @@ TEST(QtPlatformTimeFormat, ParsesQtLocaleFormats)
         QStringLiteral("AP h:mm:ss"), QStringLiteral("오전"), QStringLiteral("오후"));
     EXPECT_TRUE(ko.designatorFirst);
     EXPECT_EQ(ko.format(QTime(15, 0, 0)), QStringLiteral("오후 3:00:00"));
+}
+
+// The locale's format is a format: quoted words, quoted letters and the time zone
+// never reach the text, the fields keep the locale's order and the designator its
+// place and spacing. Qt's own rendering tells 12-hour locales from 24-hour ones.
+TEST(QtPlatformTimeFormat, EveryLocaleShowsOnlyDigitsSeparatorsAndItsOwnDesignator)
+{
+    const auto formatFor = [](const QLocale& locale) {
+        return QtPlatform::parseLongTimeFormat(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
+    };
+    struct Example {
+        const char* locale;
+        const char* at2105;
+    };
+    const Example examples[] = { { "eo", "21:05:07" }, { "fr_CA", "21:05:07" }, { "fr_CH", "21.05.07" },
+        { "zh_CN", "21:05:07" }, { "yue_HK", "下午9:05:07" }, { "ee_GH", "ɣetrɔ 9:05:07" }, { "ko_KR", "오후 9:05:07" },
+        { "sq_AL", "9:05:07 e pasdites" }, { "ja_JP", "21:05:07" } };
+    for (const Example& e : examples) {
+        EXPECT_EQ(formatFor(QLocale(QString::fromLatin1(e.locale))).format(QTime(21, 5, 7)), QString::fromUtf8(e.at2105))
+            << e.locale;
+    }
+
+    int twelveHourLocales = 0;
+    const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (const QLocale& locale : locales) {
+        const LongTimeFormat format = formatFor(locale);
+        const bool twelveHour = !locale.toString(QTime(21, 5, 7), QLocale::LongFormat).contains(locale.toString(21));
+        twelveHourLocales += twelveHour;
+        for (const QTime time : { QTime(9, 5, 7), QTime(21, 5, 7) }) {
+            const QString text = format.format(time);
+            QString rest = text;
+            if (twelveHour)
+                rest.remove(time.hour() < 12 ? locale.amText() : locale.pmText());
+            QString digits;
+            for (const QChar c : rest) {
+                EXPECT_FALSE(c.isLetter()) << locale.name().toStdString() << ": " << text.toStdString();
+                if (c.isDigit())
+                    digits += c;
+            }
+            const QStringList expected = twelveHour || time.hour() < 12
+                ? QStringList { QStringLiteral("90507"), QStringLiteral("090507") }
+                : QStringList { QStringLiteral("210507") };
+            EXPECT_TRUE(expected.contains(digits)) << locale.name().toStdString() << ": " << text.toStdString();
+            if (twelveHour) {
+                EXPECT_NE(text, rest) << locale.name().toStdString() << " shows no designator";
+            }
+        }
+    }
+    EXPECT_GT(twelveHourLocales, 0);
+    EXPECT_LT(twelveHourLocales, int(locales.size()));
 }

@@ -64,6 +64,7 @@ struct CreateCase {
     const char* config;  // nullptr: no Config.ini
     bool textFolder;
     int lineInterval;
+    int textIntervalMs;  // the spin edit's rule sets the text timer while the window is created
     int errors;
 };
 
@@ -86,6 +87,7 @@ TEST_P(StimulationWindowCreateTest, PlacesTheLineAndReadsTheLineInterval)
     const CreateCase c = GetParam();
     EXPECT_EQ(Form2->Label1->geometry(), QRect(60, 170, 561, 241)) << "placed on the designed 681 x 421";
     EXPECT_EQ(Form1->SpinEdit2->Value(), c.lineInterval);
+    EXPECT_EQ(Form2->Timer2->Interval(), c.textIntervalMs);
     EXPECT_EQ(fake.errors.size(), c.errors) << fake.errors.join('\n').toStdString();
     if (c.textFolder) {
         EXPECT_EQ(Form2->FileListBox1.Items(), QStringList { QStringLiteral("sample.txt") });
@@ -101,11 +103,11 @@ TEST_P(StimulationWindowCreateTest, PlacesTheLineAndReadsTheLineInterval)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StimulationWindowCreateTest,
-    ::testing::Values(CreateCase { "NoSettings", nullptr, true, 60, 0 },
-        CreateCase { "Stored", "[GENERAL]\nfreqency=200\n", true, 200, 0 },
-        CreateCase { "HeldInRange", "[general]\nFREQENCY=5\n", true, 10, 0 },
-        CreateCase { "Garbage", "[GENERAL]\nfreqency=fast\n", true, 60, 0 },
-        CreateCase { "NoTextFolderSkipsTheRest", "[GENERAL]\nfreqency=200\n", false, 60, 1 }),
+    ::testing::Values(CreateCase { "NoSettings", nullptr, true, 60, 600, 0 },
+        CreateCase { "Stored", "[GENERAL]\nfreqency=200\n", true, 200, 2000, 0 },
+        CreateCase { "HeldInRange", "[general]\nFREQENCY=5\n", true, 10, 100, 0 },
+        CreateCase { "Garbage", "[GENERAL]\nfreqency=fast\n", true, 60, 600, 0 },
+        CreateCase { "NoTextFolderSkipsTheRest", "[GENERAL]\nfreqency=200\n", false, 60, 600, 1 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- What the phases show ------------------------------------------------------

@@ -144,6 +144,34 @@ TEST_F(SettingsFileTest, FailedWriteShowsTheErrorLeavesTheOldFileAndStillCloses)
     EXPECT_EQ(readFile(path("Config.ini")), huge);
 }
 
+TEST_F(SettingsFileTest, WriteFailingAtALaterKeyKeepsTheKeysBeforeItAndLeavesTheRestAndTheFileWhole)
+{
+    // The file is at the size limit: values of the same length still fit, a longer
+    // font name does not.
+    QByteArray full("[MANUAL]\nopacity=20\n[USES]\nmarkers=1\nimages=1\n[FONT]\nBGcolor=14611189\n"
+                    "Fcolor=8421504\nFsize=36\nFname=Arial\nFstyle=1\n[GENERAL]\nfreqency=60\n;");
+    full.append(QByteArray(IniFile::kMaxFileSize - full.size() - 1, ';')).append('\n');
+    startWith(full);
+    ASSERT_EQ(Form1->example->Font().name, QStringLiteral("Arial"));
+    Form1->SpinEdit1->setValue(55);
+    Form1->CheckBox7->setChecked(false);
+    Form1->SpinEdit2->setValue(90);
+    TFont font = Form1->example->Font();
+    font.size = 48;
+    font.name = QStringLiteral("Times New Roman");
+    font.style = TFont::Italic;
+    Form1->example->setFont(font);
+    Form1->Close();
+
+    ASSERT_EQ(fake.errors.size(), 1);
+    const QByteArray saved = readFile(path("Config.ini"));
+    EXPECT_EQ(saved.size(), IniFile::kMaxFileSize);
+    EXPECT_TRUE(saved.endsWith(QByteArray(1000, ';') + '\n'));
+    const QString text = QString::fromUtf8(saved.left(200));
+    for (const char* line : { "opacity=55", "markers=0", "images=1", "Fsize=48", "Fname=Arial", "Fstyle=1", "freqency=60" })
+        EXPECT_TRUE(text.contains(QLatin1String(line + QByteArray("\n")))) << line << "\n" << text.toStdString();
+}
+
 TEST_F(SettingsFileTest, BinaryGarbageFallsBackToDefaults)
 {
     QByteArray garbage;
