@@ -22,7 +22,7 @@ limits=(-timeout=2 -malloc_limit_mb=128 -rss_limit_mb=2048)
 hostile_tool="$build_dir/tools/hostile/pvstim_hostile"
 status=0
 for target in "$build_dir"/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+  [ -f "$target" ] && [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus="$build_dir/corpus/$name"
   findings="$build_dir/findings/$name"
