@@ -11,13 +11,14 @@
 namespace {
 
 // Smaller than the program's limits so that one input stays well inside the fuzzer's
-// memory and time budget; the code paths are the same.
+// memory and time budget; the code paths are the same, and the cost budgets are
+// the program's own.
 const pvstim::gfx::PictureLimits kLimits { 2048, 4LL * 1000 * 1000 };
 
 }  // namespace
 
-// Runs are meant to fit a 256 MB resident limit; ASan's default quarantine keeps up
-// to 256 MB of freed blocks resident by itself.
+// ASan's default quarantine keeps up to 256 MB of freed blocks resident; a smaller
+// one keeps long runs' memory to what the inputs take.
 extern "C" const char* __asan_default_options()
 {
     return "quarantine_size_mb=32";

@@ -1,6 +1,6 @@
 #include "gfx/BmpLoader.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
 #include <QIODevice>
 #include <QtEndian>
@@ -108,6 +108,14 @@ bool rowsFitInFile(const BmpHeader& header, qint64 fileSize)
     return header.dataStart + header.bytesPerRow() * header.rowCount() <= fileSize;
 }
 
+// The file, the decoded pixels and, for a picture of palette indexes, the indexes
+// Qt's reader decodes first.
+qint64 decodingMemory(const BmpHeader& header, qint64 fileBytes)
+{
+    const qint64 bytesPerPixel = header.bitsPerPixel <= 8 ? 5 : 4;
+    return fileBytes + header.width * header.rowCount() * bytesPerPixel;
+}
+
 // Qt's reader refuses a picture bigger than its own allocation limit, which may be
 // lower than this loader's limits; raises it for one checked picture.
 class AllocationLimitScope {
@@ -139,9 +147,13 @@ Result<QImage> decodeBmp(QIODevice& device, const PictureLimits& limits)
     if (!device.isOpen() || device.isSequential())
         return notValid();
 
+    const qint64 fileBytes = device.size() - device.pos();
     const std::optional<BmpHeader> header = parseHeader(device.peek(kFileHeaderSize + kLargestInfoHeader));
-    if (!header || !limits.admits(header->width, header->rowCount())
-        || !rowsFitInFile(*header, device.size() - device.pos()))
+    if (!header || !limits.admits(header->width, header->rowCount()) || !rowsFitInFile(*header, fileBytes)
+        || !limits.affordsMemory(decodingMemory(*header, fileBytes), fileBytes))
+        return notValid();
+    const bool runLength = header->compression == Rle8 || header->compression == Rle4;
+    if (runLength && !limits.affordsRunLength(header->width * header->rowCount(), fileBytes - header->dataStart))
         return notValid();
 
     QImageReader reader(&device, "bmp");
@@ -174,10 +186,12 @@ Result<QImage> decodeBmp(QIODevice& device, const PictureLimits& limits)
 
 PictureLoadResult loadBmp(const QString& path, const PictureLimits& limits)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadFailure { LoadFailure::CannotOpen, file.errorString() };
-    return PictureLoadResult(decodeBmp(file, limits));
+    std::variant<QByteArray, LoadFailure> contents = readPictureFile(path, limits, bitmapNotValidText());
+    if (auto* failure = std::get_if<LoadFailure>(&contents))
+        return *failure;
+    QBuffer buffer(&std::get<QByteArray>(contents));
+    buffer.open(QIODevice::ReadOnly);
+    return PictureLoadResult(decodeBmp(buffer, limits));
 }
 
 }  // namespace pvstim::gfx

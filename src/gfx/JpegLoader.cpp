@@ -1,6 +1,5 @@
 #include "gfx/JpegLoader.h"
 
-#include <QFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -25,8 +24,13 @@ const char kTooLarge[] = "JPEG image is too large";
 const char kTooManyScans[] = "JPEG image has too many scans";
 
 // Real encoders write a few dozen scans at most; each scan of a progressive file
-// costs a pass over the whole picture, so a file made of thousands is refused.
+// costs a pass over the blocks it covers, so a file made of hundreds is refused
+// whatever its size. The block budget of PictureLimits bounds the passes in total.
 constexpr int kMaxScans = 500;
+
+// A file of several scans keeps every block's 64 two-byte coefficients until the
+// last scan has been read.
+constexpr qint64 kCoefficientBytesPerBlock = 64 * 2;
 
 // Lets libjpeg write Format_RGB32 pixels straight into the image's rows.
 constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
@@ -44,6 +48,14 @@ struct Session {
     unsigned char* pixels;
     std::size_t bytesPerLine;
     std::size_t capacityRows;
+    // Blocks the decoder has been given to visit so far, and how many it may.
+    qint64 blocks;
+    qint64 blockBudget;
+    int countedScan;
+    // Bytes taken by the file, the coefficients and the rows reserved so far (not
+    // counting the rows), and how many the picture may take.
+    qint64 memory;
+    qint64 memoryBudget;
 };
 
 Session& sessionOf(j_common_ptr cinfo)
@@ -94,10 +106,46 @@ void onMessage(j_common_ptr cinfo, int level)
         onError(cinfo);
 }
 
-void onProgress(j_common_ptr cinfo)
+qint64 blocksOf(const jpeg_component_info& component)
 {
-    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
-        failWith(sessionOf(cinfo), kTooManyScans);
+    return qint64(component.width_in_blocks) * component.height_in_blocks;
+}
+
+// libjpeg calls this before each row of blocks it reads, and so once a new scan's
+// header is known and before any of its blocks are decoded.
+void onProgress(j_common_ptr common)
+{
+    const auto cinfo = reinterpret_cast<j_decompress_ptr>(common);
+    Session& session = sessionOf(common);
+    if (cinfo->input_scan_number > kMaxScans)
+        failWith(session, kTooManyScans);
+    if (cinfo->input_scan_number == session.countedScan)
+        return;
+    session.countedScan = cinfo->input_scan_number;
+    for (int i = 0; i < cinfo->comps_in_scan; ++i)
+        session.blocks += blocksOf(*cinfo->cur_comp_info[i]);
+    if (session.blocks > session.blockBudget)
+        failWith(session, kTooManyScans);
+}
+
+// Checks what the picture at its output size will cost against the limits, before
+// libjpeg allocates anything for it, and charges the output pass to the block budget.
+void checkCost(Session& session, std::size_t fileBytes, const PictureLimits& limits)
+{
+    j_decompress_ptr cinfo = &session.cinfo;
+    jpeg_calc_output_dimensions(cinfo);
+    qint64 blocks = 0;
+    for (int i = 0; i < cinfo->num_components; ++i)
+        blocks += blocksOf(cinfo->comp_info[i]);
+    const qint64 coefficients = jpeg_has_multiple_scans(cinfo) ? blocks * kCoefficientBytesPerBlock : 0;
+    session.memory = qint64(fileBytes) + coefficients;
+    session.memoryBudget = limits.freeMemory + limits.memoryPerFileByte * qint64(fileBytes);
+    if (session.memory > session.memoryBudget)
+        failWith(session, kTooLarge);
+    session.blockBudget = limits.blockBudget(qint64(fileBytes));
+    session.blocks = blocks;
+    if (session.blocks > session.blockBudget)
+        failWith(session, kTooLarge);
 }
 
 // Enough for the coefficients of the largest admitted picture with four components
@@ -111,8 +159,13 @@ long workingMemoryCap(const PictureLimits& limits)
 unsigned char* rowAt(Session& session, JDIMENSION row)
 {
     if (row >= session.capacityRows) {
-        const std::size_t rows = std::min<std::size_t>(
-            std::max<std::size_t>(session.capacityRows * 2, 16), session.cinfo.output_height);
+        // Growth never reserves rows past the memory budget; a picture that needs
+        // more is refused at the first row that does not fit.
+        const qint64 affordableRows = (session.memoryBudget - session.memory) / qint64(session.bytesPerLine);
+        if (qint64(row) >= affordableRows)
+            failWith(session, kTooLarge);
+        const std::size_t rows = std::min<std::size_t>({ std::max<std::size_t>(session.capacityRows * 2, 16),
+            session.cinfo.output_height, std::size_t(affordableRows) });
         void* grown = std::realloc(session.pixels, rows * session.bytesPerLine);
         if (!grown) {
             session.cinfo.err->msg_code = JERR_OUT_OF_MEMORY;
@@ -170,6 +223,7 @@ bool runDecoder(Session& session, const unsigned char* data, std::size_t size, Q
     cinfo->scale_num = static_cast<unsigned>(
         jpegScaleFor(QSize(int(cinfo->image_width), int(cinfo->image_height)), target));
     cinfo->scale_denom = 8;
+    checkCost(session, size, limits);
 
     jpeg_start_decompress(cinfo);
     session.bytesPerLine = std::size_t(cinfo->output_width) * 4;
@@ -246,16 +300,12 @@ Result<QImage> decodeJpeg(const unsigned char* data, std::size_t size, QSize tar
 
 PictureLoadResult loadJpeg(const QString& path, QSize target, const PictureLimits& limits)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadFailure { LoadFailure::CannotOpen, file.errorString() };
-    // A mapped file costs no memory for its size until libjpeg reads it.
-    const qint64 size = file.size();
-    if (const uchar* mapped = size > 0 ? file.map(0, size) : nullptr)
-        return PictureLoadResult(decodeJpeg(mapped, std::size_t(size), target, limits));
-    const QByteArray contents = file.read(size);
-    return PictureLoadResult(decodeJpeg(reinterpret_cast<const uchar*>(contents.constData()),
-        std::size_t(contents.size()), target, limits));
+    const std::variant<QByteArray, LoadFailure> contents = readPictureFile(path, limits, QString::fromLatin1(kTooLarge));
+    if (const auto* failure = std::get_if<LoadFailure>(&contents))
+        return *failure;
+    const QByteArray& bytes = std::get<QByteArray>(contents);
+    return PictureLoadResult(decodeJpeg(reinterpret_cast<const uchar*>(bytes.constData()),
+        std::size_t(bytes.size()), target, limits));
 }
 
 }  // namespace pvstim::gfx

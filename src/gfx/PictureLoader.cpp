@@ -1,5 +1,6 @@
 #include "gfx/PictureLoader.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace pvstim::gfx {
@@ -13,6 +14,31 @@ std::optional<PictureFormat> formatFromExtension(const QString& path)
         || suffix.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0)
         return PictureFormat::Jpeg;
     return std::nullopt;
+}
+
+std::variant<QByteArray, LoadFailure> readPictureFile(const QString& path, const PictureLimits& limits,
+    const QString& tooLargeReason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return LoadFailure { LoadFailure::CannotOpen, file.errorString() };
+    const qint64 size = file.size();
+    if (size > limits.maxFileBytes)
+        return LoadFailure { LoadFailure::NotValid, tooLargeReason };
+    // A file cut short meanwhile gives fewer bytes, which the decoders refuse; one
+    // that grew is read to the size it had.
+    QByteArray contents(qsizetype(size), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(contents.data() + got, size - got);
+        if (n < 0)
+            return LoadFailure { LoadFailure::CannotOpen, file.errorString() };
+        if (n == 0)
+            break;
+        got += n;
+    }
+    contents.truncate(qsizetype(got));
+    return contents;
 }
 
 PictureLoadResult loadPicture(const QString& path, QSize target, const PictureLimits& limits)

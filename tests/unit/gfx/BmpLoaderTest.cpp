@@ -1,6 +1,7 @@
 #include "gfx/BmpLoader.h"
 
 #include "BmpTestWriter.h"
+#include "HostilePictures.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -388,6 +389,12 @@ INSTANTIATE_TEST_SUITE_P(Headers, BmpMalformed,
                     s.data = QByteArray::fromHex("0001");
                 });
             } },
+        // Within the size limits, but the memory its 64 million pixels take is not
+        // paid for by two bytes of data.
+        MalformedCase { "rleEndingAtOnceWithinTheSizeLimits", [] { return hostile::rleEndOnlyBitmap(16000, 4000); } },
+        // Fits in memory, but is larger than a run-length picture may be for free
+        // and carries no data to pay for the rest.
+        MalformedCase { "rleEndingAtOnceJustOverTheFreePixels", [] { return hostile::rleEndOnlyBitmap(2048, 1024); } },
         MalformedCase { "hugeRleInTinyFile",
             [] {
                 return small24([](BmpSpec& s) {
@@ -424,6 +431,29 @@ TEST(BmpLoader, LimitsAreInclusive)
     EXPECT_FALSE(run(1, 65));
     EXPECT_TRUE(run(1, -64));
     EXPECT_FALSE(run(1, -65));
+
+    // Memory: the file and five bytes a pixel, within what is free plus what the
+    // file's size pays for.
+    BmpSpec spec;
+    spec.bits = 8;
+    spec.compression = 1;
+    spec.width = 40;
+    spec.height = 25;
+    spec.palette = kFourColours;
+    spec.coloursUsed = 4;
+    spec.data = QByteArray::fromHex("0001");
+    const QByteArray file = bmpFile(spec);
+    const qint64 cost = file.size() + 40 * 25 * 5;
+    EXPECT_TRUE(decode(file, { .freeMemory = cost, .memoryPerFileByte = 0 }).ok());
+    EXPECT_FALSE(decode(file, { .freeMemory = cost - 1, .memoryPerFileByte = 0 }).ok());
+    EXPECT_TRUE(decode(file, { .freeMemory = cost - file.size(), .memoryPerFileByte = 1 }).ok());
+    EXPECT_FALSE(decode(file, { .freeMemory = cost - file.size() - 1, .memoryPerFileByte = 1 }).ok());
+
+    // Run-length pixels: free up to a count, beyond it paid for by the two data bytes.
+    EXPECT_TRUE(decode(file, { .freeRunLengthPixels = 1000, .runLengthPixelsPerDataByte = 0 }).ok());
+    EXPECT_FALSE(decode(file, { .freeRunLengthPixels = 999, .runLengthPixelsPerDataByte = 0 }).ok());
+    EXPECT_TRUE(decode(file, { .freeRunLengthPixels = 0, .runLengthPixelsPerDataByte = 500 }).ok());
+    EXPECT_FALSE(decode(file, { .freeRunLengthPixels = 0, .runLengthPixelsPerDataByte = 499 }).ok());
 }
 
 // Records how far into the file anything read, to show where a refusal happened.

@@ -1,5 +1,6 @@
 #include "gfx/JpegLoader.h"
 
+#include "HostilePictures.h"
 #include "JpegTestEncoder.h"
 
 #include <QFile>
@@ -246,6 +247,14 @@ INSTANTIATE_TEST_SUITE_P(Files, JpegRefusal,
             "Corrupt JPEG data: premature end of data segment" },
         RefusalCase { "over64Megapixels", [] { return withFrameSize(sample(), 16000, 16000); }, "JPEG image is too large" },
         RefusalCase { "overSideLimit", [] { return withFrameSize(sample(), 16385, 8); }, "JPEG image is too large" },
+        // 8000 x 8000 is within the size limits, but its 192 MB of coefficients are
+        // not paid for by a file of 246 kB.
+        RefusalCase { "manyEmptyScansOverEightThousandSquare", [] { return hostile::manyScanJpeg(8000, 500); },
+            "JPEG image is too large" },
+        // Fits in memory, but its 300 scans over 15,876 luma blocks each are far more
+        // work than a file of 7 kB pays for.
+        RefusalCase { "manyEmptyScansOverAThousandSquare", [] { return hostile::manyScanJpeg(1008, 300); },
+            "JPEG image has too many scans" },
         RefusalCase { "tooManyScans",
             [] {
                 JpegOptions o { .colour = JpegColour::Grey };
@@ -264,6 +273,27 @@ TEST(JpegLoader, LimitsAreInclusive)
     EXPECT_TRUE(run(64, 16).ok());   // exactly maxSide
     EXPECT_EQ(run(65, 8).error(), QStringLiteral("JPEG image is too large"));
     EXPECT_EQ(run(8, 65).error(), QStringLiteral("JPEG image is too large"));
+
+    // Memory: the file, the coefficients of a file of several scans (128 bytes a
+    // block) and the decoded rows; work: the blocks each scan covers and one pass
+    // over every block for the output.
+    for (const bool progressive : { false, true }) {
+        const QByteArray file = encodeJpeg(quadrants(64, 64), { .colour = JpegColour::Grey, .progressive = progressive });
+        const qint64 memory = file.size() + (progressive ? 64 * 128 : 0) + 64 * 64 * 4;
+        const PictureLimits roomy;
+        PictureLimits tight = roomy;
+        tight.memoryPerFileByte = 0;
+        tight.freeMemory = memory;
+        EXPECT_TRUE(decode(file, {}, tight).ok()) << progressive;
+        tight.freeMemory = memory - 1;
+        EXPECT_EQ(decode(file, {}, tight).error(), QStringLiteral("JPEG image is too large")) << progressive;
+
+        const Result<QImage> counted = decode(file, {}, { .freeBlocks = 64, .blocksPerFileByte = 0 });
+        EXPECT_EQ(counted.error(), QStringLiteral("JPEG image has too many scans")) << progressive;
+        const qint64 scans = progressive ? 6 : 1;   // grey: one DC and five AC scans
+        EXPECT_TRUE(decode(file, {}, { .freeBlocks = 64 * (scans + 1), .blocksPerFileByte = 0 }).ok()) << progressive;
+        EXPECT_FALSE(decode(file, {}, { .freeBlocks = 64 * (scans + 1) - 1, .blocksPerFileByte = 0 }).ok()) << progressive;
+    }
 }
 
 // Warnings about harmless oddities do not refuse a picture, only those about

@@ -128,6 +128,28 @@ TEST_F(PictureLoaderFiles, OpenFailuresCarryTheSystemText)
     }
 }
 
+// The size is checked before anything is read: a file one byte over the limit
+// fails as not valid, with each kind's own text.
+TEST_F(PictureLoaderFiles, FilesOverTheSizeLimitAreNotRead)
+{
+    const struct {
+        QString name;
+        QByteArray contents;
+        QString refusal;
+    } files[] = {
+        { QStringLiteral("mark1.bmp"), bitmap(), QStringLiteral("Bitmap image is not valid") },
+        { QStringLiteral("1.jpg"), test::encodeJpeg(test::quadrants(16, 16)), QStringLiteral("JPEG image is too large") },
+    };
+    for (const auto& file : files) {
+        const QString written = write(file.name, file.contents);
+        EXPECT_TRUE(loadPicture(written, {}, { .maxFileBytes = file.contents.size() }).ok());
+        const PictureLoadResult over = loadPicture(written, {}, { .maxFileBytes = file.contents.size() - 1 });
+        ASSERT_FALSE(over.ok());
+        EXPECT_EQ(over.failureKind(), LoadFailure::NotValid);
+        EXPECT_EQ(over.error(), file.refusal);
+    }
+}
+
 TEST_F(PictureLoaderFiles, AFolderNamedLikeAPictureCannotBeOpened)
 {
     ASSERT_TRUE(QDir(path(QString())).mkdir(QStringLiteral("max0.bmp")));
