@@ -8,6 +8,8 @@ set -euo pipefail
 run_packages=(
   cmake g++ make pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
+  # The X server's own screen saver is held off during a run.
+  libx11-dev libxss-dev
   fonts-liberation fontconfig
   # A virtual display for machines without one (`make run` then takes a screenshot).
   xvfb openbox x11-utils imagemagick
@@ -17,6 +19,8 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
   xdotool x11-xserver-utils
+  # A window manager's close request sent to a window.
+  wmctrl
   procps python3
 )
 

@@ -48,6 +48,12 @@ struct NumberFormat {
     QString fixed(double value, int decimals) const;
 };
 
+// Flags the program keeps for the user in the user's own configuration folder,
+// apart from the settings file beside the executable.
+enum class UserFlag {
+    RunWarningConfirmed,  // the user has read the warning shown before the first run
+};
+
 // Everything the program needs from the operating system. The windows reach the OS
 // only through this interface; tests install FakePlatform instead of QtPlatform.
 class Platform {
@@ -83,6 +89,15 @@ public:
 
     // Runs a modal dialog and returns its result code. Tests script the dialog here.
     virtual int execDialog(QDialog& dialog) = 0;
+
+    // Flags kept per user; false until set.
+    virtual bool userFlag(UserFlag flag) const = 0;
+    virtual void setUserFlag(UserFlag flag, bool on) = 0;
+
+    // Holds off the desktop's idle action (screen saver, blanking, lock, sleep)
+    // until allowScreenIdle(). Holding while held changes nothing.
+    virtual void keepScreenAwake() = 0;
+    virtual void allowScreenIdle() = 0;
 
     // The folder of the running executable, without a trailing separator.
     virtual QString executableDir() const = 0;

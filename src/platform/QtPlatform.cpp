@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -43,6 +45,21 @@ private:
     const QElapsedTimer& clock_;
     QTimer timer_;
 };
+
+// The user's own file, apart from Config.ini beside the executable.
+QString userFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/pvstim.conf");
+}
+
+QString userFlagKey(UserFlag flag)
+{
+    switch (flag) {
+    case UserFlag::RunWarningConfirmed:
+        return QStringLiteral("warning/confirmed");
+    }
+    Q_UNREACHABLE();
+}
 
 }  // namespace
 
@@ -130,6 +147,19 @@ void QtPlatform::showError(const QString& text)
 }
 
 int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
+
+bool QtPlatform::userFlag(UserFlag flag) const
+{
+    return QSettings(userFile(), QSettings::IniFormat).value(userFlagKey(flag), false).toBool();
+}
+
+void QtPlatform::setUserFlag(UserFlag flag, bool on)
+{
+    // A flag that cannot be written is asked for again next time; nothing is lost.
+    QSettings file(userFile(), QSettings::IniFormat);
+    file.setValue(userFlagKey(flag), on);
+    file.sync();
+}
 
 QString QtPlatform::executableDir() const { return QCoreApplication::applicationDirPath(); }
 

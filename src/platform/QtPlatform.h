@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/ScreenAwake.h"
 
 #include <QElapsedTimer>
 
@@ -16,7 +17,11 @@ namespace pvstim {
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
 //  - power-off through logind on the system bus (PowerOff, not interactive);
-//  - the error box as a modal critical message box.
+//  - the error box as a modal critical message box;
+//  - flags kept per user in pvstim.conf in the user's configuration folder
+//    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/);
+//  - the screen kept awake through the desktop's screen saver service or the X
+//    server's screen saver (ScreenAwake.h).
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -35,6 +40,10 @@ public:
     bool requestPowerOff() override;
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
+    bool userFlag(UserFlag flag) const override;
+    void setUserFlag(UserFlag flag, bool on) override;
+    void keepScreenAwake() override { screenAwake_.hold(); }
+    void allowScreenIdle() override { screenAwake_.release(); }
     QString executableDir() const override;
 
     // Exposed for tests of the locale parsing.
@@ -44,6 +53,7 @@ private:
     QElapsedTimer clock_;
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
+    ScreenAwake screenAwake_;
 };
 
 }  // namespace pvstim

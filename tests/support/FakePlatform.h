@@ -23,6 +23,9 @@ namespace pvstim {
 //  - local time of day that follows the virtual clock from a settable start, and a
 //    settable long time format and number format (24-hour ":" and "." by default);
 //  - random draws from a scripted queue, falling back to a generator with a fixed seed.
+//  - flags kept per user, in memory: the user has confirmed the run warning unless
+//    a test clears it, so Start goes straight on;
+//  - the screen kept awake or allowed to idle, as a state the test reads.
 // Recorded: documents opened, power-off requests, error-box texts, dialogs run.
 // Not simulated: real windows' placement by a window manager, real input.
 class FakePlatform : public Platform {
@@ -45,6 +48,10 @@ public:
     bool requestPowerOff() override { ++powerOffRequests; return powerOffAccepted; }
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
+    bool userFlag(UserFlag flag) const override;
+    void setUserFlag(UserFlag flag, bool on) override { userFlags[flag] = on; }
+    void keepScreenAwake() override { screenKeptAwake = true; }
+    void allowScreenIdle() override { screenKeptAwake = false; }
     QString executableDir() const override { return exeDir_; }
 
     // --- Virtual time ---
@@ -75,6 +82,8 @@ public:
     std::function<int(QDialog&)> dialogScript;
 
     // --- Records ---
+    std::map<UserFlag, bool> userFlags { { UserFlag::RunWarningConfirmed, true } };
+    bool screenKeptAwake = false;
     QStringList openedDocuments;
     QStringList errors;
     int powerOffRequests = 0;
