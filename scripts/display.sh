@@ -42,9 +42,12 @@ vd_program_copy() {
 }
 
 # Starts the program from a folder; its standard error goes to <folder>/stderr.log.
+# With VD_CONFIG_HOME set, the program keeps its per-user file there rather than in
+# the user's own configuration folder.
 vd_start_program() {
   local dir=$1
-  (cd "$dir" && exec ./pvstim 2>"$dir/stderr.log") &
+  (cd "$dir" && if [ -n "${VD_CONFIG_HOME:-}" ]; then export XDG_CONFIG_HOME=$VD_CONFIG_HOME; fi \
+    && exec ./pvstim 2>"$dir/stderr.log") &
   VD_PROGRAM_PID=$!
   VD_PIDS+=($VD_PROGRAM_PID)
 }

@@ -10,6 +10,8 @@ run_packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libxcb1-dev
   # Qt's own dialogs in the user's language.
   qt6-translations-l10n
+  # The X server's own screen saver is held off during a run.
+  libx11-dev libxss-dev
   fonts-liberation fontconfig
   # A virtual display for machines without one (`make run` then takes a screenshot).
   xvfb openbox x11-utils imagemagick
@@ -22,6 +24,8 @@ test_packages=(
   procps python3 locales
   # The package and the checks of the installed files.
   desktop-file-utils appstream lintian man-db dpkg-dev file
+  # A window manager's close request sent to a window.
+  wmctrl
 )
 
 mode=${1:-run}

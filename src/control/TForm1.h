@@ -117,6 +117,9 @@ public:
     void Label12Click();
     void Timer2Timer();
     bool PowerOff();
+    // Takes a run off the screen: stimulation window hidden, the run's timers
+    // stopped, the screen allowed to idle. The close step runs it first.
+    void endRun();
 
     // Chrome: title strip, minimize and close (TForm1Chrome.cpp).
     void FormActivate();

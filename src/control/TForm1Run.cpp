@@ -1,8 +1,10 @@
-// The Start command, the run timer that counts a run down to its end, and the
-// power-off request at the end of a run.
+// The Start command with the warning before a user's first run, the run timer that
+// counts a run down to its end, the power-off request at the end of a run, and
+// taking a run off the screen when the program closes.
 #include "control/TForm1.h"
 
 #include "control/RunRules.h"
+#include "control/RunWarningDialog.h"
 #include "control/TForm4.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
@@ -13,6 +15,7 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "run/ReadingTextLoad.h"
+#include "run/StopKey.h"
 #include "run/TForm2.h"
 #include "run/TForm3.h"
 #include "run/TForm5.h"
@@ -77,6 +80,19 @@ void loadRandomReadingText(TForm2& stimulation)
     }
 }
 
+// Asks a user who has not yet confirmed the warning to read it. True when the run
+// may go on; the confirmation is remembered for the user.
+bool confirmRunWarning(QWidget* parent)
+{
+    if (platform().userFlag(UserFlag::RunWarningConfirmed))
+        return true;
+    RunWarningDialog dialog(parent);
+    if (platform().execDialog(dialog) != QDialog::Accepted)
+        return false;
+    platform().setUserFlag(UserFlag::RunWarningConfirmed, true);
+    return true;
+}
+
 }  // namespace
 
 void TForm1::wireRunControl()
@@ -87,6 +103,10 @@ void TForm1::wireRunControl()
 
 void TForm1::Label12Click()
 {
+    // Cancelling the warning leaves everything as it was before the click.
+    if (!confirmRunWarning(this))
+        return;
+
     // The text is chosen first: when none can be loaded, Start ends here with
     // nothing changed, no window moved and no timer started.
     if (CheckBox9->isChecked())
@@ -108,6 +128,8 @@ void TForm1::Label12Click()
     BMinClick();
     Form2->Show();
     Form2->SendToBack();
+    Form2->stopKey->setActive(true);
+    platform().keepScreenAwake();
     Form2->Label1->setFont(example->Font());
     Form2->setColor(example->Color());
     Form4->BringToFront();
@@ -189,5 +211,20 @@ void TForm1::Timer2Timer()
 }
 
 bool TForm1::PowerOff() { return platform().requestPowerOff(); }
+
+void TForm1::endRun()
+{
+    // The flicker stops first. No timer of the run may tick again: an error box
+    // of the save that follows runs its own event loop, in which the run timer
+    // could otherwise reach 0:00 and ask for a power-off.
+    if (Form2) {
+        Form2->stopKey->setActive(false);
+        Form2->Hide();
+        for (TTimer* timer : { Form2->Timer1, Form2->Timer2, Form2->Timer3, Form2->Timer4 })
+            timer->setEnabled(false);
+    }
+    Timer2->setEnabled(false);
+    platform().allowScreenIdle();
+}
 
 }  // namespace pvstim

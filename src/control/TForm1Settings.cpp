@@ -69,6 +69,8 @@ void TForm1::applyTimeOfDayDefault()
 
 void TForm1::FormClose()
 {
+    // Before the save, which may fail and show an error box.
+    endRun();
     if (!settingsFile)
         return;
     IniFile& ini = *settingsFile;

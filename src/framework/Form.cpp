@@ -99,6 +99,9 @@ void TForm::Show()
         height_ = screen.height();
     }
     visible_ = true;
+    // A window the window manager iconified comes back with it.
+    if (isMinimized())
+        setWindowState(QWidget::windowState() & ~Qt::WindowMinimized);
     applyGeometry();
 }
 
@@ -202,10 +205,14 @@ void TForm::changeEvent(QEvent* event)
 
 void TForm::closeEvent(QCloseEvent* event)
 {
-    // A close asked for by the window manager (for example Alt+F4) takes the same
-    // road as the program's own close.
+    // A close asked for by the window manager (for example Alt+F4) ends the program
+    // on the main window. Any other window is only hidden: only the end of the
+    // program closes a window for good, so the program can always show it again.
     event->ignore();
-    Close();
+    if (mainForm_)
+        Close();
+    else
+        Hide();
 }
 
 }  // namespace pvstim

@@ -77,8 +77,10 @@ public:
     TFont Font;                            // the window's own font
 
     // --- Life cycle ---
-    // Closes the window: runs OnClose, hides it, and ends the program when this is
-    // the main window. Runs once; later calls do nothing.
+    // Closes the window for good: runs OnClose, hides it, and ends the program when
+    // this is the main window. Runs once; later calls do nothing. The program
+    // closes only its main window; a window manager's close request on any other
+    // window hides it (closeEvent).
     void Close();
     bool isClosed() const { return closed_; }
     // The main window ends the program when it closes and anchors the error box.

@@ -55,6 +55,12 @@ struct NumberFormat {
     QString fixed(double value, int decimals) const;
 };
 
+// Flags the program keeps for the user in the user's own configuration folder,
+// apart from the settings file.
+enum class UserFlag {
+    RunWarningConfirmed,  // the user has read the warning shown before the first run
+};
+
 // Everything the program needs from the operating system. The windows reach the OS
 // only through this interface; tests install FakePlatform instead of QtPlatform.
 class Platform {
@@ -104,6 +110,15 @@ public:
     virtual QString dataDir() const = 0;      // pictures and documents shipped with the program
     virtual QString settingsDir() const = 0;  // Config.ini
     virtual QString userDataDir() const = 0;  // to_read/, the texts a user may add to
+
+    // Flags kept per user; false until set.
+    virtual bool userFlag(UserFlag flag) const = 0;
+    virtual void setUserFlag(UserFlag flag, bool on) = 0;
+
+    // Holds off the desktop's idle action (screen saver, blanking, lock, sleep)
+    // until allowScreenIdle(). Holding while held changes nothing.
+    virtual void keepScreenAwake() = 0;
+    virtual void allowScreenIdle() = 0;
 
     // The one instance the program runs on.
     static Platform& instance();

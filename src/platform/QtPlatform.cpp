@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -182,6 +183,21 @@ QString spacing(const QString& text)
     return gap;
 }
 
+// The user's own file, apart from Config.ini.
+QString userFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/pvstim.conf");
+}
+
+QString userFlagKey(UserFlag flag)
+{
+    switch (flag) {
+    case UserFlag::RunWarningConfirmed:
+        return QStringLiteral("warning/confirmed");
+    }
+    Q_UNREACHABLE();
+}
+
 }  // namespace
 
 QtPlatform::QtPlatform()
@@ -349,6 +365,19 @@ void QtPlatform::keepOutOfTaskbar(QWidget& window)
 #else
     Q_UNUSED(window);
 #endif
+}
+
+bool QtPlatform::userFlag(UserFlag flag) const
+{
+    return QSettings(userFile(), QSettings::IniFormat).value(userFlagKey(flag), false).toBool();
+}
+
+void QtPlatform::setUserFlag(UserFlag flag, bool on)
+{
+    // A flag that cannot be written is asked for again next time; nothing is lost.
+    QSettings file(userFile(), QSettings::IniFormat);
+    file.setValue(userFlagKey(flag), on);
+    file.sync();
 }
 
 }  // namespace pvstim

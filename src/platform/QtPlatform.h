@@ -2,6 +2,7 @@
 
 #include "platform/FolderLayout.h"
 #include "platform/Platform.h"
+#include "platform/ScreenAwake.h"
 
 #include <QElapsedTimer>
 
@@ -21,7 +22,11 @@ namespace pvstim {
 //    program, with the focus, centred on the main window while that is on screen;
 //  - windows kept out of the taskbar through _NET_WM_STATE on X11 (elsewhere not);
 //  - the portable or the installed folder layout, decided at construction from the
-//    executable's folder and the XDG base folders (QStandardPaths).
+//    executable's folder and the XDG base folders (QStandardPaths);
+//  - flags kept per user in pvstim.conf in the user's configuration folder
+//    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/);
+//  - the screen kept awake through the desktop's screen saver service or the X
+//    server's screen saver (ScreenAwake.h).
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -44,6 +49,10 @@ public:
     QString dataDir() const override { return folders_.dataDir; }
     QString settingsDir() const override { return folders_.settingsDir; }
     QString userDataDir() const override { return folders_.userDataDir; }
+    bool userFlag(UserFlag flag) const override;
+    void setUserFlag(UserFlag flag, bool on) override;
+    void keepScreenAwake() override { screenAwake_.hold(); }
+    void allowScreenIdle() override { screenAwake_.release(); }
 
     // Exposed for tests of the locale parsing.
     static LongTimeFormat parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm);
@@ -53,6 +62,7 @@ private:
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
     FolderLayout folders_;
+    ScreenAwake screenAwake_;
 };
 
 }  // namespace pvstim

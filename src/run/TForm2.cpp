@@ -87,6 +87,7 @@ TForm2::TForm2()
     Timer2->OnTimer = [this] { Timer2Timer(); };
     Timer3->OnTimer = [this] { Timer3Timer(); };
     Timer4->OnTimer = [this] { Timer4Timer(); };
+    wireStop();
 
     Image1->Picture().OnChange = [this, repaintPicture = std::move(Image1->Picture().OnChange)] {
         repaintPicture();

@@ -10,6 +10,7 @@ namespace pvstim {
 
 class TGauge;
 class TImage;
+class StopKey;
 class TLabel;
 class TTimer;
 
@@ -33,6 +34,7 @@ public:
     TTimer* Timer3;            // marker timer
     TImage* Image1;            // picture area
     TTimer* Timer4;            // mandala timer
+    StopKey* stopKey;          // Escape ends the run; active while a run is shown
 
     // The create step, the flicker clock and the rhythm presets (TForm2Flicker.cpp).
     void Timer1Timer();
@@ -43,6 +45,8 @@ public:
     // The marker and mandala pictures (TForm2Pictures.cpp).
     void Timer3Timer();
     void Timer4Timer();
+    // Ends the run at once, as the mini bar's close picture does (TForm2Stop.cpp).
+    void stopRun();
 
     bool driftRising() const { return driftUp_; }
     void setDriftRising(bool up) { driftUp_ = up; }
@@ -54,8 +58,10 @@ protected:
     void FormCreate() override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void wireStop();
     void layoutControls();
     void showPhase(bool lit);
     // One manual drift step from `hz` after the phase it set, kept inside the band of

@@ -22,3 +22,64 @@ e2e_visible_windows() {
 e2e_pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
+
+# Each test has a configuration folder of its own, in which the user has already
+# confirmed the warning shown before a first run; a test of that warning removes
+# the file.
+VD_CONFIG_HOME=$(mktemp -d /tmp/pvstim-e2e-config.XXXXXX)
+echo "$VD_CONFIG_HOME" >> "$VD_REGISTRY"
+export VD_CONFIG_HOME
+E2E_USER_FILE="$VD_CONFIG_HOME/pvstim/pvstim.conf"
+mkdir -p "$(dirname "$E2E_USER_FILE")"
+printf '[warning]\nconfirmed=true\n' >"$E2E_USER_FILE"
+
+# True while the process runs (an ended child that was not waited for is a zombie).
+e2e_running() {
+  local state
+  { read -r _ _ state _ <"/proc/$1/stat"; } 2>/dev/null || return 1
+  [ "$state" != Z ]
+}
+
+# Waits up to 3 s for the program to end; prints the milliseconds since the given
+# date +%s%N.
+e2e_wait_for_end() {
+  local since=$1
+  for _ in $(seq 300); do
+    if ! e2e_running "$VD_PROGRAM_PID"; then
+      echo $((($(date +%s%N) - since) / 1000000))
+      return 0
+    fi
+    sleep 0.01
+  done
+  e2e_fail "the program did not end within 3 s"
+}
+
+# Clicks "Старт", which lies at 481,340 in the control window, 47x19.
+e2e_click_start() {
+  local cx cy
+  read -r cx cy _ _ <<<"$(e2e_geometry "$1")"
+  xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
+  sleep 0.3
+  xdotool click 1
+}
+
+# Prints the X server's screen saver state: off, on, cycle or disabled.
+e2e_saver_state() {
+  python3 -c '
+import ctypes
+x11 = ctypes.CDLL("libX11.so.6")
+xss = ctypes.CDLL("libXss.so.1")
+class Info(ctypes.Structure):
+    _fields_ = [("window", ctypes.c_ulong), ("state", ctypes.c_int), ("kind", ctypes.c_int),
+                ("til_or_since", ctypes.c_ulong), ("idle", ctypes.c_ulong), ("event_mask", ctypes.c_ulong)]
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+xss.XScreenSaverQueryInfo.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(Info)]
+display = x11.XOpenDisplay(None)
+info = Info()
+if not display or not xss.XScreenSaverQueryInfo(display, x11.XDefaultRootWindow(display), ctypes.byref(info)):
+    raise SystemExit("no screen saver information")
+print({0: "off", 1: "on", 2: "cycle", 3: "disabled"}.get(info.state, "unknown"))
+'
+}

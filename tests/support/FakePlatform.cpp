@@ -96,6 +96,12 @@ int FakePlatform::randomInRange(int low, int highExclusive)
     return dist(rng_);
 }
 
+bool FakePlatform::userFlag(UserFlag flag) const
+{
+    const auto found = userFlags.find(flag);
+    return found != userFlags.end() && found->second;
+}
+
 void FakePlatform::showError(const QString& text) { errors.push_back(text); }
 
 int FakePlatform::execDialog(QDialog& dialog)

@@ -23,7 +23,10 @@ namespace pvstim {
 //  - local time of day that follows the virtual clock from a settable start, and a
 //    settable long time format and number format (24-hour ":" and "." by default);
 //  - random draws from a scripted queue, falling back to a generator with a fixed seed;
-//  - the portable layout: every file of the program lies in the executable folder.
+//  - the portable layout: every file of the program lies in the executable folder;
+//  - flags kept per user, in memory: the user has confirmed the run warning unless
+//    a test clears it, so Start goes straight on;
+//  - the screen kept awake or allowed to idle, as a state the test reads.
 // Recorded: documents opened, power-off requests, error-box texts, dialogs run,
 // windows kept out of the taskbar.
 // Not simulated: real windows' placement by a window manager, real input.
@@ -51,6 +54,10 @@ public:
     QString dataDir() const override { return exeDir_; }
     QString settingsDir() const override { return exeDir_; }
     QString userDataDir() const override { return exeDir_; }
+    bool userFlag(UserFlag flag) const override;
+    void setUserFlag(UserFlag flag, bool on) override { userFlags[flag] = on; }
+    void keepScreenAwake() override { screenKeptAwake = true; }
+    void allowScreenIdle() override { screenKeptAwake = false; }
 
     // --- Virtual time ---
     void advanceMs(std::int64_t ms) { advanceNs(ms * 1000000); }
@@ -80,6 +87,8 @@ public:
     std::function<int(QDialog&)> dialogScript;
 
     // --- Records ---
+    std::map<UserFlag, bool> userFlags { { UserFlag::RunWarningConfirmed, true } };
+    bool screenKeptAwake = false;
     QStringList openedDocuments;
     QStringList errors;
     int powerOffRequests = 0;

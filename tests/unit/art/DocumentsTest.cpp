@@ -33,7 +33,7 @@ TEST(ArtDocuments, ReadMeWarnsAndExplainsThePresets)
         EXPECT_TRUE(text.contains(QString::fromUtf8(presetNames[i]))) << presetNames[i];
         EXPECT_TRUE(text.contains(QString::fromUtf8(presetBands[i]))) << presetBands[i];
     }
-    for (const char* control : { "Старт", "Manual", "Auto", "Сон", "Бодрствование", "Обзор...", "Справка", "Книга" })
+    for (const char* control : { "Старт", "Manual", "Auto", "Сон", "Бодрствование", "Обзор...", "Справка", "Книга", "Esc" })
         EXPECT_TRUE(text.contains(QString::fromUtf8(control))) << control;
 }
 

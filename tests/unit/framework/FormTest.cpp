@@ -111,3 +111,31 @@ TEST_F(FormTest, SizeToControlsTakesTheControlsBounds)
     EXPECT_EQ(form.Width(), 81);
     EXPECT_EQ(form.Height(), 25);
 }
+
+// Only the end of the program closes a window for good: however a window other
+// than the main one was taken away, the program's Show brings it back.
+enum class TakenAway { WindowManagerClose, Iconified, NativeHide, ProgramHide };
+
+class FormTakenAway : public FormTest, public ::testing::WithParamInterface<TakenAway> { };
+
+TEST_P(FormTakenAway, ComesBackWithShow)
+{
+    TForm form(QStringLiteral("F"), WindowPlacement::Managed);
+    form.setBounds(10, 10, 200, 100);
+    form.Show();
+    switch (GetParam()) {
+    case TakenAway::WindowManagerClose: form.close(); break;
+    case TakenAway::Iconified: form.showMinimized(); break;
+    case TakenAway::NativeHide: form.QWidget::hide(); break;
+    case TakenAway::ProgramHide: form.Hide(); break;
+    }
+    EXPECT_FALSE(form.isClosed());
+
+    form.Show();
+    EXPECT_TRUE(form.Visible());
+    EXPECT_TRUE(form.isOnScreen());
+    EXPECT_FALSE(form.isMinimized());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, FormTakenAway,
+    ::testing::Values(TakenAway::WindowManagerClose, TakenAway::Iconified, TakenAway::NativeHide, TakenAway::ProgramHide));

@@ -1,0 +1,139 @@
+// Every way a run ends: Escape in any window of the program, the window manager's
+// close request on the stimulation window, the close images and the end of the
+// countdown. Each takes the flicker off the screen first, stops every timer of the
+// run, lets the screen idle again and never powers off unless the countdown ran out.
+#include "AppFixture.h"
+
+#include "control/TForm1.h"
+#include "control/TForm4.h"
+#include "framework/CheckBox.h"
+#include "framework/Handler.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/SpinEdit.h"
+#include "framework/Timer.h"
+#include "run/TForm2.h"
+#include "run/TForm5.h"
+#include "settings/IniFile.h"
+
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace pvstim;
+
+enum class Ending {
+    EscapeOnStimulation,  // the disabled, full-screen window
+    EscapeOnMiniBar,
+    EscapeOnControl,      // out of sight while the run goes on
+    EscapeOnClock,
+    WindowManagerClose,   // Alt+F4 or a close request on the stimulation window
+    MiniBarClose,
+    ControlClose,
+    CountdownEnd,
+};
+
+enum class Save { Works, Fails };
+
+struct StopCase {
+    const char* name;
+    Ending ending;
+    Save save;
+};
+
+void pressEscape(QWidget* target)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+}
+
+class StopRun : public test::AppTest, public ::testing::WithParamInterface<StopCase> {
+protected:
+    void prepare() override
+    {
+        // A settings file over the size the program accepts is never replaced: the
+        // save fails with an error box.
+        if (GetParam().save == Save::Fails)
+            test::writeFile(dir.path(), QStringLiteral("Config.ini"), QByteArray(IniFile::kMaxFileSize + 1, ';'));
+    }
+
+    void end()
+    {
+        switch (GetParam().ending) {
+        case Ending::EscapeOnStimulation: pressEscape(Form2); break;
+        case Ending::EscapeOnMiniBar: pressEscape(Form4->Image2); break;
+        case Ending::EscapeOnControl: pressEscape(Form1->SpinEdit2); break;
+        case Ending::EscapeOnClock: pressEscape(Form5); break;
+        case Ending::WindowManagerClose: Form2->close(); break;
+        case Ending::MiniBarClose: runHandler(Form4->Image2->OnClick); break;
+        case Ending::ControlClose: runHandler(Form1->BClose->OnClick); break;
+        case Ending::CountdownEnd: fake.advanceMs(10 * 60 * 1000); break;
+        }
+    }
+};
+
+TEST_P(StopRun, HidesTheFlickerStopsTheRunAndNeverPowersOffEarly)
+{
+    Form1->CheckBox6->setChecked(true);  // "В конце выкл. ПК"
+    Form1->SpinEdit3->setValue(10);
+    Form1->SpinEdit2->setValue(10);
+    EXPECT_FALSE(fake.screenKeptAwake) << "the screen may idle before a run";
+    ASSERT_TRUE(runHandler(Form1->Label12->OnClick)) << fake.errors.join(u'\n').toStdString();
+    EXPECT_TRUE(fake.screenKeptAwake) << "Start holds the screen awake";
+    fake.advanceMs(2000);
+    ASSERT_TRUE(Form2->Timer1->Enabled()) << "the flicker runs";
+    const QString saveError = fake.errors.join(u'\n');
+    ASSERT_TRUE(saveError.isEmpty()) << saveError.toStdString();
+
+    end();
+
+    EXPECT_TRUE(Form1->isClosed()) << "the program ends";
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_FALSE(Form2->isOnScreen());
+    EXPECT_FALSE(fake.screenKeptAwake) << "the screen may idle again";
+    for (TTimer* timer : { Form1->Timer2, Form2->Timer1, Form2->Timer2, Form2->Timer3, Form2->Timer4 })
+        EXPECT_FALSE(timer->Enabled());
+    const int powerOffs = GetParam().ending == Ending::CountdownEnd ? 1 : 0;
+    EXPECT_EQ(fake.powerOffRequests, powerOffs);
+    if (GetParam().save == Save::Works) {
+        EXPECT_TRUE(test::readFile(path(QStringLiteral("Config.ini"))).contains("freqency=10"));
+        EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join(u'\n').toStdString();
+    } else {
+        EXPECT_EQ(fake.errors.size(), 1) << "the failed save is reported";
+    }
+
+    // An error box of the save runs its own event loop: nothing of the run may go
+    // on in it, above all not the countdown to a power-off.
+    fake.advanceMs(11 * 60 * 1000);
+    EXPECT_EQ(fake.powerOffRequests, powerOffs);
+    EXPECT_FALSE(Form2->isOnScreen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, StopRun,
+    ::testing::Values(StopCase { "EscapeOnStimulation", Ending::EscapeOnStimulation, Save::Works },
+        StopCase { "EscapeOnMiniBar", Ending::EscapeOnMiniBar, Save::Works },
+        StopCase { "EscapeOnControl", Ending::EscapeOnControl, Save::Works },
+        StopCase { "EscapeOnClock", Ending::EscapeOnClock, Save::Works },
+        StopCase { "WindowManagerClose", Ending::WindowManagerClose, Save::Works },
+        StopCase { "MiniBarClose", Ending::MiniBarClose, Save::Works },
+        StopCase { "ControlClose", Ending::ControlClose, Save::Works },
+        StopCase { "CountdownEnd", Ending::CountdownEnd, Save::Works },
+        StopCase { "EscapeSaveFails", Ending::EscapeOnStimulation, Save::Fails },
+        StopCase { "WindowManagerCloseSaveFails", Ending::WindowManagerClose, Save::Fails },
+        StopCase { "MiniBarCloseSaveFails", Ending::MiniBarClose, Save::Fails }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class StopKeyIdle : public test::AppTest { };
+
+// Outside a run Escape belongs to whatever has the focus: it must not close the
+// program.
+TEST_F(StopKeyIdle, EscapeOutsideARunDoesNotStopTheProgram)
+{
+    pressEscape(Form1->SpinEdit2);
+    EXPECT_FALSE(Form1->isClosed());
+    EXPECT_FALSE(fake.screenKeptAwake);
+}
+
+}  // namespace
