@@ -51,7 +51,8 @@ TForm2::TForm2()
     // The window takes no mouse or keyboard input.
     setEnabled(false);
 
-    Timer1 = new TTimer(this, 1000, false);
+    // The flicker clock: each phase starts as close to its due time as the system allows.
+    Timer1 = new TTimer(this, 1000, false, TimerPrecision::Microsecond);
     Label1 = new TLabel(this, QStringLiteral("Label1"));
     Timer2 = new TTimer(this, 600, false);
     Gauge1 = new TGauge(this);
