@@ -57,13 +57,16 @@ protected:
 
 private:
     void layoutControls();
+    void placeCovers();
     void showPhase(bool lit);
     // Makes the flicker clock's next tick fall exactly half a period after this one.
     void scheduleNextFlip(std::int64_t thisFlipNs);
     bool markerOnShow() const;
     void pictureChanged();
 
-    QWidget* blankCover_ = nullptr;  // shown during the blank phase, over the picture area
+    // Shown during the blank phase over the text line and over the drawn picture.
+    QWidget* textCover_ = nullptr;
+    QWidget* pictureCover_ = nullptr;
     bool driftUp_ = false;
     bool lit_ = true;
 };

@@ -168,22 +168,26 @@ bool TForm2::markerOnShow() const
 
 void TForm2::pictureChanged()
 {
+    placeCovers();
     // A marker that arrives during the blank phase is shown at once; the clock
     // leaves the phase alone while it is on show.
     if (markerOnShow() && !lit_) {
         lit_ = true;
-        blankCover_->hide();
+        textCover_->hide();
+        pictureCover_->hide();
     }
 }
 
 void TForm2::showPhase(bool lit)
 {
     lit_ = lit;
-    blankCover_->setVisible(!lit);
-    // One synchronous repaint: the frame is composed off-screen and shown whole, at
-    // the moment the phase is due rather than whenever the event loop comes to it.
+    textCover_->setVisible(!lit);
+    pictureCover_->setVisible(!lit);
+    // One synchronous repaint of what differs between the phases: the frame is
+    // composed off-screen and shown at the moment the phase is due rather than
+    // whenever the event loop comes to it.
     if (isVisible())
-        repaint(blankCover_->geometry());
+        repaint(QRegion(textCover_->geometry()) + pictureCover_->geometry());
 }
 
 }  // namespace pvstim
