@@ -44,6 +44,8 @@ public:
 
 private:
     std::chrono::steady_clock::time_point origin_;
+    mutable qint64 localSecondUtc_ = -1;  // the wall-clock second localSecondStart_ is for
+    mutable QTime localSecondStart_;
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
 };
