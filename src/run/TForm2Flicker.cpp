@@ -183,11 +183,19 @@ void TForm2::showPhase(bool lit)
     lit_ = lit;
     textCover_->setVisible(!lit);
     pictureCover_->setVisible(!lit);
-    // One synchronous repaint of what differs between the phases: the frame is
+    // A synchronous repaint of what differs between the phases: the frame is
     // composed off-screen and shown at the moment the phase is due rather than
-    // whenever the event loop comes to it.
-    if (isVisible())
+    // whenever the event loop comes to it. The blank phase repaints the opaque
+    // covers themselves: a repaint of the window would let the backing store paint
+    // the line it no longer shows over a cover that it paints on its own.
+    if (!isVisible())
+        return;
+    if (lit) {
         repaint(QRegion(textCover_->geometry()) + pictureCover_->geometry());
+    } else {
+        textCover_->repaint();
+        pictureCover_->repaint();
+    }
 }
 
 }  // namespace pvstim
