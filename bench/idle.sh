@@ -15,5 +15,7 @@ sleep 2
 cpu0=$(proc_cpu_ticks "$VD_PROGRAM_PID")
 sleep "$seconds"
 cpu1=$(proc_cpu_ticks "$VD_PROGRAM_PID")
-echo "idle: CPU $(proc_percent "$cpu0" "$cpu1" "$seconds") % of one core over ${seconds}s," \
-  "resident $(proc_rss_mib "$VD_PROGRAM_PID") MiB"
+percent=$(proc_percent "$cpu0" "$cpu1" "$seconds")
+echo "idle: CPU $percent % of one core over ${seconds}s, resident $(proc_rss_mib "$VD_PROGRAM_PID") MiB"
+met=$(awk -v p="$percent" 'BEGIN {print (p <= 0.5) ? "met" : "MISSED"}')
+printf '%-52s %-22s %-22s %s\n' "idle, control window only, ${seconds} s" "$percent % of a core" "<= 0.5 %" "$met"

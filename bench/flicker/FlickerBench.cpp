@@ -1,13 +1,17 @@
 // Runs the real stimulation window full-screen on the real platform and measures
 // its flicker at several frequencies: the flip rate against twice the frequency,
-// how late each flip lands against its exact due time, how long one phase takes to
-// paint, and the process's CPU use.
+// how late each tick of the clock ends (its phase painted) against its exact due
+// time, how long one phase takes to paint, phases whose tick never came, and the
+// process's CPU use. When textures/ and mandals/ lie beside the executable, the
+// first frequency runs again with markers and mandalas drawn every 2 s.
+// Prints the figures beside their targets; fails only when a run records nothing.
 //
-// Usage: pvstim_bench_flicker [seconds per frequency] [frequency ...]
+// Usage: pvstim_bench_flicker [seconds per run] [frequency ...]
 // Run it on a 1920 x 1080 display (see bench/flicker.sh).
 #include "app/WindowSet.h"
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
+#include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
 #include "platform/QtPlatform.h"
@@ -16,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
@@ -23,7 +28,16 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
 #include <vector>
 
 using namespace pvstim;
@@ -75,24 +89,76 @@ protected:
     }
 };
 
-struct Flip {
-    std::int64_t dueNs;    // when the flip was scheduled
-    std::int64_t shownNs;  // when its frame was complete
-    std::int64_t paintNs;  // how long its repaint took (-1: not seen)
+// One tick of the flicker clock.
+struct Tick {
+    std::int64_t dueNs;   // when it was scheduled
+    std::int64_t doneNs;  // when its handler, the phase's repaint included, ended
+    std::int64_t paintNs; // how long the repaint took (-1: no repaint seen)
 };
 
 struct Result {
-    double hz;
-    double rate;
-    double cpuPercent;
-    double paintWallPercent;  // wall time spent painting phases; includes preemption
+    double hz = 0;
+    double rate = 0;          // flips a second
+    double cpuPercent = 0;
+    double paintWallPercent = 0;  // wall time spent painting phases; includes preemption
+    int missed = 0;           // phases that never got their tick
+    double longestStallMs = 0;
     std::vector<double> lateMs;
     std::vector<double> paintMs;
 };
 
-Result measure(double hz, int seconds)
+enum class Pictures { Off, On };
+
+// Markers and mandalas, drawn every `waitMs` rather than at their random waits,
+// so that a short run loads each file several times.
+class PictureTimers {
+public:
+    PictureTimers(Pictures pictures, int waitMs)
+        : on_(pictures == Pictures::On)
+        , waitMs_(waitMs)
+    {
+        if (!on_)
+            return;
+        for (TTimer* timer : { Form2->Timer3, Form2->Timer4 }) {
+            saved_.push_back(timer->OnTimer);
+            timer->OnTimer = [timer, tick = timer->OnTimer, waitMs] {
+                // Restores the short wait even when the handler throws.
+                struct Rearm {
+                    TTimer* timer;
+                    int ms;
+                    ~Rearm() { timer->setInterval(ms); }
+                } rearm { timer, waitMs };
+                tick();
+            };
+            timer->setInterval(waitMs);
+            timer->setEnabled(true);
+        }
+    }
+    ~PictureTimers()
+    {
+        if (!on_)
+            return;
+        TTimer* timers[] = { Form2->Timer3, Form2->Timer4 };
+        for (std::size_t i = 0; i < 2; ++i) {
+            timers[i]->setEnabled(false);
+            timers[i]->OnTimer = saved_[i];
+        }
+        Form2->Image1->Picture().releaseBitmap();
+        Form2->Image1->Picture().takeAsBitmap();
+    }
+
+private:
+    bool on_;
+    int waitMs_;
+    std::vector<std::function<void()>> saved_;
+};
+
+Result measure(double hz, int seconds, Pictures pictures)
 {
-    std::vector<Flip> flips;
+    std::vector<Tick> ticks;
+    int flips = 0;
+    std::int64_t firstFlipNs = -1;
+    std::int64_t lastFlipNs = -1;
     bool recording = false;
     RepaintWatch watch;
     Form2->installEventFilter(&watch);
@@ -105,39 +171,110 @@ Result measure(double hz, int seconds)
         watch.startNs = -1;
         tick();
         const std::int64_t done = platform().monotonicNs();
-        if (recording && Form2->litPhase() != litBefore)
-            flips.push_back({ due, done, watch.startNs < 0 ? -1 : done - watch.startNs });
+        if (!recording)
+            return;
+        ticks.push_back({ due, done, watch.startNs < 0 ? -1 : done - watch.startNs });
+        if (Form2->litPhase() != litBefore) {
+            ++flips;
+            if (firstFlipNs < 0)
+                firstFlipNs = done;
+            lastFlipNs = done;
+        }
     };
 
     Form2->SetFrequency(hz);
     clock.setEnabled(true);
     runEventLoopFor(1500);  // the first tick comes a phase after enabling; settle
 
+    PictureTimers pictureTimers(pictures, 2000);
     recording = true;
     const double cpuBefore = cpuSeconds();
     const std::int64_t wallBefore = platform().monotonicNs();
     runEventLoopFor(seconds * 1000);
     const double cpu = cpuSeconds() - cpuBefore;
-    const double wall = double(platform().monotonicNs() - wallBefore) / 1e9;
+    const std::int64_t wallAfter = platform().monotonicNs();
+    const double wall = double(wallAfter - wallBefore) / 1e9;
     recording = false;
 
     clock.setEnabled(false);
     clock.OnTimer = tick;
     Form2->removeEventFilter(&watch);
 
-    Result r { hz, 0, 100.0 * cpu / wall, 0, {}, {} };
-    if (flips.size() >= 2)
-        r.rate = double(flips.size() - 1) / (double(flips.back().shownNs - flips.front().shownNs) / 1e9);
+    Result r;
+    r.hz = hz;
+    r.cpuPercent = 100.0 * cpu / wall;
+    if (flips >= 2)
+        r.rate = double(flips - 1) / (double(lastFlipNs - firstFlipNs) / 1e9);
+    // A phase is missed when its tick never came: count the whole phases between
+    // the ends of successive ticks, and from the run's edges to its first and last.
+    const double halfNs = 500e6 / hz;
+    std::int64_t previous = wallBefore;
     double paintSeconds = 0;
-    for (const Flip& f : flips) {
-        r.lateMs.push_back(double(f.shownNs - f.dueNs) / 1e6);
-        if (f.paintNs >= 0) {
-            r.paintMs.push_back(double(f.paintNs) / 1e6);
-            paintSeconds += double(f.paintNs) / 1e9;
+    for (const Tick& t : ticks) {
+        r.lateMs.push_back(double(t.doneNs - t.dueNs) / 1e6);
+        if (t.paintNs >= 0) {
+            r.paintMs.push_back(double(t.paintNs) / 1e6);
+            paintSeconds += double(t.paintNs) / 1e9;
         }
+        const double gap = double(t.doneNs - previous);
+        r.missed += std::max(0, int(gap / halfNs + 0.5) - 1);
+        r.longestStallMs = std::max(r.longestStallMs, gap / 1e6);
+        previous = t.doneNs;
     }
+    r.missed += std::max(0, int(double(wallAfter - previous) / halfNs + 0.5) - 1);
     r.paintWallPercent = 100.0 * paintSeconds / wall;
     return r;
+}
+
+std::string loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return "?";
+    return file.readAll().split(' ').mid(0, 3).join(' ').toStdString();
+}
+
+// Ends the process when a run does not come back: a handler that never returns
+// leaves nothing else to report.
+class Watchdog {
+public:
+    explicit Watchdog(int seconds)
+        : thread_([this, seconds] {
+            std::unique_lock lock(mutex_);
+            if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return finished_; })) {
+                std::fprintf(stderr, "flicker: no result after %d s; the interface thread is stalled\n", seconds);
+                std::_Exit(1);
+            }
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_one();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+    std::thread thread_;
+};
+
+void row(const char* figure, const std::string& measured, const char* target, bool met)
+{
+    std::printf("%-52s %-22s %-22s %s\n", figure, measured.c_str(), target, met ? "met" : "MISSED");
+}
+
+std::string format(const char* pattern, double a, double b = 0)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
 }
 
 }  // namespace
@@ -157,11 +294,17 @@ int main(int argc, char** argv)
         for (int i = 2; i < argc; ++i)
             frequencies.push_back(QString::fromLocal8Bit(argv[i]).toDouble());
     }
+    // The run with pictures needs the marker and mandala folders beside the
+    // executable (bench/flicker.sh puts them there).
+    const QDir beside(QCoreApplication::applicationDirPath());
+    const bool withPictures = beside.exists(QStringLiteral("textures")) && beside.exists(QStringLiteral("mandals"));
+    // Pictures decoded inside a tick may hold the thread for many seconds each.
+    Watchdog watchdog(int(frequencies.size()) * (seconds + 5) + (withPictures ? seconds + 300 : 0) + 60);
 
     BenchPlatform platform;
     Platform::install(&platform);
     // The stimulation window lists the reading texts beside the executable.
-    QDir(QCoreApplication::applicationDirPath()).mkpath(QStringLiteral("to_read"));
+    beside.mkpath(QStringLiteral("to_read"));
     createWindowSet();
 
     // As during a run: the control window is out of sight, the stimulation window
@@ -180,21 +323,60 @@ int main(int argc, char** argv)
     Form2->Label1->setCaption(QStringLiteral("Строка текста для чтения"));
     runEventLoopFor(500);
 
-    std::printf("platform %s, screen %dx%d, window %dx%d, %d s per frequency, %d cores\n",
+    std::printf("platform %s, screen %dx%d, window %dx%d, %d s per run, %d cores, load average %s\n",
         qPrintable(QGuiApplication::platformName()), platform.screenSize().width(), platform.screenSize().height(),
-        Form2->width(), Form2->height(), seconds, QThread::idealThreadCount());
-    std::printf("%8s %10s %9s %11s %11s %11s %11s %8s %13s\n", "f (Hz)", "flips/s", "error %", "late p50",
-        "late p99", "paint p50", "paint p99", "CPU %", "paint wall %");
-    for (double hz : frequencies) {
-        const Result r = measure(hz, seconds);
-        const double error = 100.0 * (r.rate - 2 * hz) / (2 * hz);
-        std::printf("%8.3f %10.4f %+9.4f %8.3f ms %8.3f ms %8.3f ms %8.3f ms %8.2f %13.2f\n", hz, r.rate, error,
-            percentile(r.lateMs, 50), percentile(r.lateMs, 99), percentile(r.paintMs, 50),
-            percentile(r.paintMs, 99), r.cpuPercent, r.paintWallPercent);
+        Form2->width(), Form2->height(), seconds, QThread::idealThreadCount(), loadAverage().c_str());
+    std::printf("%8s %10s %9s %11s %11s %11s %11s %8s %13s %7s\n", "f (Hz)", "flips/s", "error %", "late p50",
+        "late p99", "paint p50", "paint p99", "CPU %", "paint wall %", "missed");
+    std::vector<Result> results;
+    auto report = [](const Result& r, const char* note) {
+        const double error = 100.0 * (r.rate - 2 * r.hz) / (2 * r.hz);
+        std::printf("%8.3f %10.4f %+9.4f %8.3f ms %8.3f ms %8.3f ms %8.3f ms %8.2f %13.2f %7d%s\n", r.hz, r.rate,
+            error, percentile(r.lateMs, 50), percentile(r.lateMs, 99), percentile(r.paintMs, 50),
+            percentile(r.paintMs, 99), r.cpuPercent, r.paintWallPercent, r.missed, note);
         std::fflush(stdout);
+    };
+    for (double hz : frequencies) {
+        results.push_back(measure(hz, seconds, Pictures::Off));
+        report(results.back(), "");
+    }
+    std::optional<Result> hostile;
+    if (withPictures) {
+        hostile = measure(frequencies.front(), seconds, Pictures::On);
+        report(*hostile, "  markers and mandalas every 2 s");
+    }
+
+    // The figures beside their targets; lateness and CPU from the first frequency.
+    std::printf("\nload average %s\n", loadAverage().c_str());
+    bool ran = true;
+    for (const Result& r : results) {
+        ran = ran && !r.lateMs.empty();
+        const double error = 100.0 * (r.rate - 2 * r.hz) / (2 * r.hz);
+        const std::string figure = format("flicker rate error at %g Hz", r.hz);
+        row(figure.c_str(), format("%+.4f %%", error), "<= 0.1 %", std::fabs(error) <= 0.1);
+    }
+    const Result& first = results.front();
+    const double p50 = percentile(first.lateMs, 50);
+    const double p99 = percentile(first.lateMs, 99);
+    row(format("flip lateness p50 / p99 at %g Hz (due -> painted)", first.hz).c_str(),
+        format("%.3f / %.3f ms", p50, p99), "<= 0.2 / <= 1 ms", p50 <= 0.2 && p99 <= 1.0);
+    row(format("CPU at %g Hz", first.hz).c_str(), format("%.2f %% of a core", first.cpuPercent), "<= 2 %",
+        first.cpuPercent <= 2.0);
+    if (hostile) {
+        ran = ran && !hostile->lateMs.empty();
+        const double hostileP99 = percentile(hostile->lateMs, 99);
+        row("with hostile markers/mandalas: flips missed, p99", format("%.0f, %.3f ms", hostile->missed, hostileP99),
+            "0, <= p99 + 1 ms", hostile->missed == 0 && hostileP99 <= p99 + 1.0);
+        std::printf("  longest gap between ticks with pictures: %.1f ms\n", hostile->longestStallMs);
+    } else {
+        std::printf("(no textures/ and mandals/ beside the executable: the run with pictures was skipped)\n");
     }
 
     destroyWindowSet();
     Platform::install(nullptr);
+    if (!ran) {
+        std::fprintf(stderr, "flicker: a run recorded no tick of the flicker clock\n");
+        return 1;
+    }
     return 0;
 }

@@ -7,18 +7,15 @@
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
 #include "framework/Timer.h"
-#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "windows/Forms.h"
-
-#include <QFileInfo>
 
 namespace pvstim {
 
 namespace {
 
-const QString kActiveTitleFile = QStringLiteral("fone\\title1.bmp");
-const QString kInactiveTitleFile = QStringLiteral("fone\\title0.bmp");
+using Title = TitleStripSource::Title;
+
 const QString kMinimizeNormal = QStringLiteral(":/art/M0.bmp");
 const QString kMinimizeHot = QStringLiteral(":/art/M1.bmp");
 const QString kCloseNormal = QStringLiteral(":/art/C0.bmp");
@@ -46,28 +43,24 @@ void TForm1::wireChrome()
 
 void TForm1::FormActivate()
 {
-    const QString active = inDataDir(kActiveTitleFile);
-    if (QFileInfo::exists(active))
-        titleSource_->show(*DragObj, active);
+    if (titleSource_->exists(Title::Active))
+        titleSource_->show(*DragObj, Title::Active);
 }
 
 void TForm1::FormDeactivate()
 {
-    const QString inactive = inDataDir(kInactiveTitleFile);
-    if (QFileInfo::exists(inactive))
-        titleSource_->show(*DragObj, inactive);
+    if (titleSource_->exists(Title::Inactive))
+        titleSource_->show(*DragObj, Title::Inactive);
 }
 
 void TForm1::Timer1Timer()
 {
     // Activation events alone are not enough: the window may lose the foreground
     // to the mini bar or to another program without being told.
-    const QString active = inDataDir(kActiveTitleFile);
-    const QString inactive = inDataDir(kInactiveTitleFile);
-    if (!QFileInfo::exists(active) || !QFileInfo::exists(inactive))
+    if (!titleSource_->exists(Title::Active) || !titleSource_->exists(Title::Inactive))
         return;
     const bool foreground = platform().foregroundWindow() == this;
-    titleSource_->show(*DragObj, foreground ? active : inactive);
+    titleSource_->show(*DragObj, foreground ? Title::Active : Title::Inactive);
 }
 
 void TForm1::BMinClick()

@@ -1,25 +1,41 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
+
+#include <memory>
+
+class QFileSystemWatcher;
 
 namespace pvstim {
 
 class TImage;
 
-// Which title file the strip shows, so that the 20 ms poll reads a file only when
-// another file is wanted or the wanted one changed on disk.
+// The two title pictures the strip shows (active and inactive window), so that the
+// 20 ms poll costs next to nothing: their file names are resolved once, beside the
+// executable, and the files and their folders are watched; a change on disk (a file
+// written, replaced, removed or added) makes the next call resolve the names again
+// and read the file anew. Between changes a call touches no file.
 class TitleStripSource {
 public:
-    // Loads the file into the strip unless the strip already shows this very file.
-    // A file that cannot be read leaves the strip as it is, without a message: the
+    enum class Title { Inactive, Active };
+
+    TitleStripSource();
+    ~TitleStripSource();
+
+    bool exists(Title title);
+    // Loads the title's file into the strip unless the strip already shows it. A
+    // file that cannot be read leaves the strip as it is, without a message: the
     // poll would otherwise raise an error box every 20 ms.
-    void show(TImage& strip, const QString& path);
+    void show(TImage& strip, Title title);
 
 private:
-    QString path_;
-    qint64 size_ = -1;
-    QDateTime modified_;
+    void resolveIfChanged();
+
+    std::unique_ptr<QFileSystemWatcher> watcher_;
+    bool stale_ = true;     // names not resolved since the last change on disk
+    QString paths_[2];      // indexed by Title
+    bool exists_[2] = { false, false };
+    QString shownPath_;     // the file the strip shows, empty after a change on disk
     quint64 generation_ = 0;
 };
 

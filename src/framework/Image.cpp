@@ -1,6 +1,7 @@
 #include "framework/Image.h"
 
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QPainter>
 
 namespace pvstim {
@@ -16,7 +17,18 @@ void TImage::pictureChanged()
 {
     if (AutoSize && !picture_.isEmpty())
         resize(picture_.image().size());
-    update();
+    // Only the pixels of the old picture and the new one change: a picture area
+    // that fills the screen is not repainted whole for a small picture.
+    const QRect drawn = pictureRect();
+    update(QRegion(shownRect_) + drawn);
+    shownRect_ = drawn;
+}
+
+void TImage::resizeEvent(QResizeEvent* event)
+{
+    // Qt repaints a resized control whole.
+    shownRect_ = pictureRect();
+    TGraphicControl::resizeEvent(event);
 }
 
 TImage* TImage::fromResource(QWidget* parent, const QString& name, QPoint place, const QString& resource,

@@ -36,10 +36,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void pictureChanged();
 
+    QRect shownRect_;  // where the picture on show was drawn
     TPicture picture_;
     mutable QImage cache_;
     mutable quint64 cacheGeneration_ = ~0ull;

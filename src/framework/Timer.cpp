@@ -9,9 +9,9 @@ namespace {
 constexpr std::int64_t kNsPerMs = 1000000;
 }
 
-TTimer::TTimer(QObject* owner, int intervalMs, bool enabled)
+TTimer::TTimer(QObject* owner, int intervalMs, bool enabled, TimerPrecision precision)
     : QObject(owner)
-    , source_(platform().createTimer([this] { fire(); }))
+    , source_(platform().createTimer([this] { fire(); }, precision))
     , interval_(intervalMs)
 {
     setEnabled(enabled);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <QObject>
 
 #include <cstdint>
@@ -7,8 +9,6 @@
 #include <memory>
 
 namespace pvstim {
-
-class TimerSource;
 
 // A window timer: ticks every Interval milliseconds while Enabled.
 //  - Setting an interval that differs from the current one restarts the count;
@@ -22,7 +22,8 @@ class TimerSource;
 //  - An exception escaping the handler is shown in the error box; the timer goes on.
 class TTimer : public QObject {
 public:
-    explicit TTimer(QObject* owner, int intervalMs = 1000, bool enabled = false);
+    explicit TTimer(QObject* owner, int intervalMs = 1000, bool enabled = false,
+        TimerPrecision precision = TimerPrecision::Millisecond);
     ~TTimer() override;
 
     bool Enabled() const { return enabled_; }

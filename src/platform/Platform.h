@@ -28,6 +28,12 @@ public:
     virtual bool isArmed() const = 0;
 };
 
+// How closely a timer keeps its deadlines.
+enum class TimerPrecision {
+    Millisecond,  // to the nearest millisecond of the event loop: polls and waits
+    Microsecond,  // within tens of microseconds where the system allows: the flicker
+};
+
 // How the user's locale writes the long time of day (hours, minutes, seconds).
 // Minutes and seconds always have two digits; the fields are joined by one separator.
 struct LongTimeFormat {
@@ -69,7 +75,7 @@ public:
 
     // Clock and timers.
     virtual std::int64_t monotonicNs() const = 0;
-    virtual std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire) = 0;
+    virtual std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire, TimerPrecision precision) = 0;
 
     // Screen, pointer and focus.
     virtual QSize screenSize() const = 0;

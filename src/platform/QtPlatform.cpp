@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDebug>
 #include <QDialog>
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -33,14 +35,27 @@
 #define PVSTIM_DATA_FROM_BINDIR "../share/pvstim"
 #endif
 
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
+
 namespace pvstim {
 
 namespace {
 
+using MonotonicClock = std::chrono::steady_clock;
+
+std::int64_t nsSince(MonotonicClock::time_point origin)
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(MonotonicClock::now() - origin).count();
+}
+
 class QtTimerSource : public TimerSource {
 public:
-    QtTimerSource(const QElapsedTimer& clock, std::function<void()> onFire)
-        : clock_(clock)
+    QtTimerSource(MonotonicClock::time_point origin, std::function<void()> onFire)
+        : origin_(origin)
     {
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
@@ -48,7 +63,7 @@ public:
     }
     void armAt(std::int64_t deadlineNs) override
     {
-        const std::int64_t waitNs = deadlineNs - clock_.nsecsElapsed();
+        const std::int64_t waitNs = deadlineNs - nsSince(origin_);
         // Qt's timers count whole milliseconds: the nearest one keeps the mean
         // lateness at zero; callers that need exact moments read the deadline.
         const std::int64_t waitMs = waitNs <= 0 ? 0 : (waitNs + 500000) / 1000000;
@@ -58,7 +73,7 @@ public:
     bool isArmed() const override { return timer_.isActive(); }
 
 private:
-    const QElapsedTimer& clock_;
+    MonotonicClock::time_point origin_;
     QTimer timer_;
 };
 
@@ -198,11 +213,82 @@ QString userFlagKey(UserFlag flag)
     Q_UNREACHABLE();
 }
 
+#ifdef Q_OS_LINUX
+// Qt's event dispatcher waits whole milliseconds and rounds up, so a QTimer fires
+// up to a millisecond and a half after its deadline. A timerfd holds the deadline
+// in nanoseconds on the kernel's monotonic clock (the one steady_clock reads) and
+// wakes the event loop through its descriptor; with the thread's timer slack
+// lowered, the wake-up comes within tens of microseconds of the deadline.
+class TimerFdSource : public TimerSource {
+public:
+    static std::unique_ptr<TimerSource> create(MonotonicClock::time_point origin, std::function<void()>& onFire)
+    {
+        const int fd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (fd < 0)
+            return nullptr;
+        // The default slack of 50 us would let the kernel defer the expiry to
+        // batch wake-ups; this is the thread that runs the event loop.
+        static const bool slackLowered [[maybe_unused]] = ::prctl(PR_SET_TIMERSLACK, 1UL) == 0;
+        return std::unique_ptr<TimerSource>(new TimerFdSource(fd, origin, std::move(onFire)));
+    }
+    ~TimerFdSource() override
+    {
+        notifier_.setEnabled(false);
+        ::close(fd_);
+    }
+
+    void armAt(std::int64_t deadlineNs) override
+    {
+        const std::int64_t originNs
+            = std::chrono::duration_cast<std::chrono::nanoseconds>(origin_.time_since_epoch()).count();
+        // A zero expiry would disarm the timer; a deadline in the past fires at once.
+        const std::int64_t at = std::max<std::int64_t>(originNs + deadlineNs, 1);
+        itimerspec spec {};
+        spec.it_value.tv_sec = time_t(at / 1000000000);
+        spec.it_value.tv_nsec = long(at % 1000000000);
+        armed_ = ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr) == 0;
+    }
+    void disarm() override
+    {
+        const itimerspec none {};
+        ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &none, nullptr);
+        armed_ = false;
+    }
+    bool isArmed() const override { return armed_; }
+
+private:
+    TimerFdSource(int fd, MonotonicClock::time_point origin, std::function<void()> onFire)
+        : fd_(fd)
+        , origin_(origin)
+        , onFire_(std::move(onFire))
+        , notifier_(fd, QSocketNotifier::Read)
+    {
+        QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { expired(); });
+    }
+
+    void expired()
+    {
+        std::uint64_t expirations = 0;
+        // Nothing to read: the timer was re-armed or disarmed since it expired.
+        if (::read(fd_, &expirations, sizeof expirations) != ssize_t(sizeof expirations) || !armed_)
+            return;
+        armed_ = false;
+        onFire_();
+    }
+
+    int fd_;
+    MonotonicClock::time_point origin_;
+    std::function<void()> onFire_;
+    QSocketNotifier notifier_;
+    bool armed_ = false;
+};
+#endif
+
 }  // namespace
 
 QtPlatform::QtPlatform()
+    : origin_(MonotonicClock::now())
 {
-    clock_.start();
     const QLocale locale = QLocale::system();
     timeFormat_ = parseLongTimeFormat(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
     numberFormat_.decimalSeparator = locale.decimalPoint();
@@ -267,9 +353,19 @@ LongTimeFormat QtPlatform::parseLongTimeFormat(const QString& qtFormat, const QS
     return f;
 }
 
-std::unique_ptr<TimerSource> QtPlatform::createTimer(std::function<void()> onFire)
+std::int64_t QtPlatform::monotonicNs() const { return nsSince(origin_); }
+
+std::unique_ptr<TimerSource> QtPlatform::createTimer(std::function<void()> onFire, TimerPrecision precision)
 {
-    return std::make_unique<QtTimerSource>(clock_, std::move(onFire));
+#ifdef Q_OS_LINUX
+    if (precision == TimerPrecision::Microsecond) {
+        if (auto source = TimerFdSource::create(origin_, onFire))
+            return source;
+    }
+#else
+    Q_UNUSED(precision);
+#endif
+    return std::make_unique<QtTimerSource>(origin_, std::move(onFire));
 }
 
 QSize QtPlatform::screenSize() const
@@ -284,7 +380,18 @@ void QtPlatform::setCursorPos(QPoint p) { QCursor::setPos(p); }
 
 QWidget* QtPlatform::foregroundWindow() const { return QApplication::activeWindow(); }
 
-QTime QtPlatform::localTime() const { return QTime::currentTime(); }
+QTime QtPlatform::localTime() const
+{
+    // Local time consults the time zone (a look at its file); the wall clock does
+    // not. The 20 ms polls ask for the time, so the zone is consulted once a second.
+    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
+    const qint64 second = utcMs / 1000;
+    if (second != localSecondUtc_) {
+        localSecondUtc_ = second;
+        localSecondStart_ = QDateTime::fromMSecsSinceEpoch(second * 1000).time();
+    }
+    return localSecondStart_.addMSecs(int(utcMs - second * 1000));
+}
 
 int QtPlatform::randomInRange(int low, int highExclusive)
 {

@@ -4,14 +4,16 @@
 #include "platform/Platform.h"
 #include "platform/ScreenAwake.h"
 
-#include <QElapsedTimer>
+#include <chrono>
 
 namespace pvstim {
 
 // The platform on Qt and Linux (X11; under Wayland the program asks for XWayland).
 //
 // Implemented features:
-//  - monotonic clock and one-shot precise timers from the Qt event loop;
+//  - monotonic clock (steady_clock) and one-shot timers from the Qt event loop:
+//    Qt's precise timers, and on Linux a timerfd with the event loop's thread at
+//    the least timer slack for microsecond deadlines;
 //  - primary screen size, global pointer position (read and set), the application's
 //    active window as the foreground window;
 //  - local time of day, the long time format and number format of the system locale;
@@ -31,8 +33,8 @@ class QtPlatform : public Platform {
 public:
     QtPlatform();
 
-    std::int64_t monotonicNs() const override { return clock_.nsecsElapsed(); }
-    std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire) override;
+    std::int64_t monotonicNs() const override;
+    std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire, TimerPrecision precision) override;
     QSize screenSize() const override;
     QPoint cursorPos() const override;
     void setCursorPos(QPoint p) override;
@@ -58,7 +60,9 @@ public:
     static LongTimeFormat parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm);
 
 private:
-    QElapsedTimer clock_;
+    std::chrono::steady_clock::time_point origin_;
+    mutable qint64 localSecondUtc_ = -1;  // the wall-clock second localSecondStart_ is for
+    mutable QTime localSecondStart_;
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
     FolderLayout folders_;

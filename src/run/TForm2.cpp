@@ -13,9 +13,9 @@ namespace pvstim {
 
 namespace {
 
-// The blank phase of the flicker: covers the picture area, text line included, with
-// the window's background colour. It is opaque, so while it shows nothing beneath
-// it is painted at all and a blank frame costs one fill.
+// The blank phase of the flicker over one thing the lit phase shows (the text line
+// or the drawn picture): the window's background colour. It is opaque, so while it
+// shows nothing beneath it is painted at all and a blank frame costs one fill.
 class BlankCover : public QWidget {
 public:
     explicit BlankCover(TForm& window)
@@ -52,7 +52,8 @@ TForm2::TForm2()
     // The window takes no mouse or keyboard input.
     setEnabled(false);
 
-    Timer1 = new TTimer(this, 1000, false);
+    // The flicker clock: each phase starts as close to its due time as the system allows.
+    Timer1 = new TTimer(this, 1000, false, TimerPrecision::Microsecond);
     Label1 = new TLabel(this, QStringLiteral("Label1"));
     Timer2 = new TTimer(this, 600, false);
     Gauge1 = new TGauge(this);
@@ -61,7 +62,8 @@ TForm2::TForm2()
     Timer3 = new TTimer(this, 15000, false);
     Image1 = new TImage(this, QStringLiteral("Image1"));
     Timer4 = new TTimer(this, 10000, false);
-    blankCover_ = new BlankCover(*this);
+    textCover_ = new BlankCover(*this);
+    pictureCover_ = new BlankCover(*this);
 
     Label1->setAutoSize(false);
     Label1->setWordWrap(true);
@@ -75,12 +77,14 @@ TForm2::TForm2()
     Image1->Transparent = true;
 
     // Drawn in this order, each over the earlier ones; the flicker's blank phase
-    // lies over the picture area and the text line, under the strip.
+    // lies over the picture and the text line, under the strip.
     Image1->raise();
     Label1->raise();
-    blankCover_->raise();
+    pictureCover_->raise();
+    textCover_->raise();
     Gauge1->raise();
     Gauge1->installEventFilter(this);
+    Label1->installEventFilter(this);
     layoutControls();
 
     Timer1->OnTimer = [this] { Timer1Timer(); };
@@ -105,7 +109,15 @@ void TForm2::layoutControls()
     Gauge1->setGeometry(0, 0, width(), stripHeight);
     const int top = Gauge1->isHidden() ? 0 : stripHeight;
     Image1->setGeometry(0, top, width(), std::max(0, height() - top));
-    blankCover_->setGeometry(Image1->geometry());
+    placeCovers();
+}
+
+void TForm2::placeCovers()
+{
+    // Outside the text line and the drawn picture both phases show the background
+    // alone, so a flip repaints only these two rectangles.
+    textCover_->setGeometry(Label1->geometry());
+    pictureCover_->setGeometry(Image1->pictureRect().translated(Image1->pos()) & Image1->geometry());
 }
 
 void TForm2::resizeEvent(QResizeEvent* event)
@@ -118,6 +130,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Gauge1 && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
         layoutControls();
+    if (watched == Label1 && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeCovers();
     return TForm::eventFilter(watched, event);
 }
 

@@ -63,6 +63,7 @@ protected:
 private:
     void wireStop();
     void layoutControls();
+    void placeCovers();
     void showPhase(bool lit);
     // One manual drift step from `hz` after the phase it set, kept inside the band of
     // `mode`; turns the drift at the band's edges.
@@ -71,7 +72,9 @@ private:
     void scheduleNextFlip(std::int64_t thisFlipNs);
     void pictureChanged();
 
-    QWidget* blankCover_ = nullptr;  // shown during the blank phase, over the picture area
+    // Shown during the blank phase over the text line and over the drawn picture.
+    QWidget* textCover_ = nullptr;
+    QWidget* pictureCover_ = nullptr;
     bool driftUp_ = false;
     bool lit_ = true;
 };

@@ -182,22 +182,34 @@ void TForm2::scheduleNextFlip(std::int64_t thisFlipNs)
 
 void TForm2::pictureChanged()
 {
+    placeCovers();
     // A picture that arrives during the blank phase is shown at once: a marker
     // holds the lit phase while it is on show, a mandala until the next tick.
     if (!Image1->Picture().isEmpty() && !lit_) {
         lit_ = true;
-        blankCover_->hide();
+        textCover_->hide();
+        pictureCover_->hide();
     }
 }
 
 void TForm2::showPhase(bool lit)
 {
     lit_ = lit;
-    blankCover_->setVisible(!lit);
-    // One synchronous repaint: the frame is composed off-screen and shown whole, at
-    // the moment the phase is due rather than whenever the event loop comes to it.
-    if (isVisible())
-        repaint(blankCover_->geometry());
+    textCover_->setVisible(!lit);
+    pictureCover_->setVisible(!lit);
+    // A synchronous repaint of what differs between the phases: the frame is
+    // composed off-screen and shown at the moment the phase is due rather than
+    // whenever the event loop comes to it. The blank phase repaints the opaque
+    // covers themselves: a repaint of the window would let the backing store paint
+    // the line it no longer shows over a cover that it paints on its own.
+    if (!isVisible())
+        return;
+    if (lit) {
+        repaint(QRegion(textCover_->geometry()) + pictureCover_->geometry());
+    } else {
+        textCover_->repaint();
+        pictureCover_->repaint();
+    }
 }
 
 }  // namespace pvstim

@@ -58,9 +58,15 @@ void TForm5::park()
 
 void TForm5::Timer1Timer()
 {
-    // The label repaints only when the text changes, once a second.
-    Label1->setCaption(platform().longTimeText());
+    // The text changes once a second: it is formatted then, not at every tick.
+    const QTime now = platform().localTime();
+    const int second = now.msecsSinceStartOfDay() / 1000;
+    if (second != shownSecond_) {
+        shownSecond_ = second;
+        Label1->setCaption(platform().longTimeFormat().format(now));
+    }
 
+    // The one request to the display server a tick needs.
     const QPoint pointer = platform().cursorPos();
     if (inHotCorner(pointer) && Left() < 0 && Top() < 0) {
         setBounds(Left() + kSlideStepX, Top() + kSlideStepY, Width(), Height());

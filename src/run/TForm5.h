@@ -24,6 +24,9 @@ public:
 
 protected:
     void FormCreate() override;
+
+private:
+    int shownSecond_ = -1;  // the second of the day the label shows
 };
 
 }  // namespace pvstim

@@ -6,13 +6,13 @@
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap e2e_cleanup EXIT
+trap vd_cleanup EXIT
 
-e2e_start_display
-dir=$(e2e_program_copy "$build_dir")
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
 rm -rf "$dir/to_read"
-e2e_start_program "$dir"
-box=$(e2e_wait_window '^pvstim$' 20)
+vd_start_program "$dir"
+box=$(vd_wait_window '^pvstim$' 20)
 form1=$(xdotool search --name '^Form1$' | head -n 1)
 [ -n "$form1" ] || e2e_fail "no control window"
 sleep 1
@@ -45,5 +45,5 @@ read -r fx fy fw fh <<<"$(e2e_geometry "$form1")"
 xdotool mousemove --sync $((fx + 480 + 14)) $((fy + 1 + 7))
 sleep 0.2
 xdotool click 1
-e2e_wait_window '^Form4$' 10 >/dev/null
+vd_wait_window '^Form4$' 10 >/dev/null
 echo "PASS"

@@ -29,7 +29,7 @@ FakePlatform::~FakePlatform()
     assert(armed_.empty() || true);
 }
 
-std::unique_ptr<TimerSource> FakePlatform::createTimer(std::function<void()> onFire)
+std::unique_ptr<TimerSource> FakePlatform::createTimer(std::function<void()> onFire, TimerPrecision)
 {
     return std::make_unique<FakeTimerSource>(*this, std::move(onFire));
 }

@@ -37,7 +37,8 @@ public:
 
     // --- Platform ---
     std::int64_t monotonicNs() const override { return now_; }
-    std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire) override;
+    // Every precision keeps its deadlines exactly in virtual time.
+    std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire, TimerPrecision precision) override;
     QSize screenSize() const override { return screen_; }
     QPoint cursorPos() const override { return cursor_; }
     void setCursorPos(QPoint p) override { cursor_ = p; cursorMoves.push_back(p); }

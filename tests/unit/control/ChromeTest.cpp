@@ -61,7 +61,10 @@ protected:
     {
         QDir().mkpath(path("fone"));
         saveBitmap(path(QStringLiteral("fone/%1").arg(QLatin1String(name))), { 554, 25 }, color);
+        fileWatchReports();
     }
+    // The strip learns of changes on disk from a file watcher, through the event loop.
+    static void fileWatchReports() { QCoreApplication::processEvents(); }
 };
 
 // ---- Minimize and restore ---------------------------------------------------------
@@ -308,6 +311,7 @@ TEST_F(ChromeTest, PollReadsTheFileAgainOnlyWhenItChanged)
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
     file.close();
+    fileWatchReports();
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), QColor(10, 160, 10));
 
@@ -321,6 +325,7 @@ TEST_F(ChromeTest, UnreadableTitleFileIsSkippedSilently)
 {
     writeTitle("title1.bmp", kActiveColor);
     pvstim::test::writeFile(dir.path(), QStringLiteral("fone/title0.bmp"), "not a bitmap");
+    fileWatchReports();
     Form1->FormActivate();
     ASSERT_EQ(stripColor(), kActiveColor);
     fake.setForegroundWindow(nullptr);

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QBackingStore>
 #include <QImage>
+#include <QPaintEvent>
+#include <QRegion>
 
 using namespace pvstim;
 using namespace pvstim::test;
@@ -187,6 +189,62 @@ TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
             EXPECT_EQ(foreignPixels(frame, pictureArea), 0) << "tick " << tick << ": background alone";
         }
         EXPECT_EQ(Form2->litPhase(), tick % 2 == 0);
+    }
+}
+
+// What the window and its controls paint, in window coordinates.
+class PaintedRegion : public QObject {
+public:
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && widget && (widget == Form2 || Form2->isAncestorOf(widget)))
+            region += static_cast<QPaintEvent*>(event)->region().translated(widget->mapTo(Form2, QPoint(0, 0)));
+        return false;
+    }
+};
+
+// Outside the text line and the drawn picture both phases show the background, so
+// a flip that paints more (the whole window, the strip) costs for nothing.
+TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
+{
+    showLine();
+    Form2->Gauge1->show();
+    const QString mandala = path(QStringLiteral("mandala.jpg"));
+    QImage picture(160, 60, QImage::Format_RGB32);
+    picture.fill(QColor(Qt::red));
+    ASSERT_TRUE(picture.save(mandala, "JPG"));
+
+    struct Case {
+        const char* name;
+        bool mandala;  // shown for one lit phase, dropped at the next flip
+    };
+    for (const Case& c : { Case { "text line", false }, Case { "text line and a mandala", true } }) {
+        SCOPED_TRACE(c.name);
+        if (c.mandala) {
+            while (!Form2->litPhase())
+                nextTick();
+            Form2->Image1->Picture().LoadFromFile(mandala, Form2->Image1->size());
+        }
+        QApplication::processEvents();
+        const QRect drawn = Form2->Image1->pictureRect().translated(Form2->Image1->pos());
+        ASSERT_EQ(drawn.isEmpty(), !c.mandala);
+        const QRegion allowed = QRegion(Form2->Label1->geometry()) + drawn;
+
+        PaintedRegion painted;
+        qApp->installEventFilter(&painted);
+        for (int tick = 0; tick < 4; ++tick) {
+            nextTick();
+            QApplication::processEvents();
+        }
+        qApp->removeEventFilter(&painted);
+        EXPECT_TRUE(painted.region.intersects(Form2->Label1->geometry())) << "the line flips";
+        const QRect outside = (painted.region - allowed).boundingRect();
+        EXPECT_TRUE(outside.isEmpty()) << "painted outside: " << outside.x() << "," << outside.y() << " "
+                                       << outside.width() << "x" << outside.height();
     }
 }
 
