@@ -15,9 +15,15 @@
 #include <chrono>
 #include <random>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
+
 namespace pvstim {
 
 namespace {
+
+constexpr int kWorkerNice = 10;
 
 class QtTimerSource : public TimerSource {
 public:
@@ -49,11 +55,19 @@ private:
 QtPlatform::QtPlatform()
 {
     clock_.start();
+    // Two workers: one picture that takes long to decode leaves the other free.
+    workers_.setMaxThreadCount(2);
     const QLocale locale = QLocale::system();
     timeFormat_ = parseLongTimeFormat(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
     numberFormat_.decimalSeparator = locale.decimalPoint();
     numberFormat_.groupSeparator = locale.groupSeparator();
     numberFormat_.groupSize = (locale.numberOptions() & QLocale::OmitGroupSeparator) ? 0 : 3;
+}
+
+QtPlatform::~QtPlatform()
+{
+    // Jobs not yet started are dropped; the pool then waits only for running ones.
+    workers_.clear();
 }
 
 LongTimeFormat QtPlatform::parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm)
@@ -83,6 +97,20 @@ LongTimeFormat QtPlatform::parseLongTimeFormat(const QString& qtFormat, const QS
 std::unique_ptr<TimerSource> QtPlatform::createTimer(std::function<void()> onFire)
 {
     return std::make_unique<QtTimerSource>(clock_, std::move(onFire));
+}
+
+void QtPlatform::runInBackground(std::function<void()> work, std::function<void()> done)
+{
+    workers_.start([work = std::move(work), done = std::move(done), target = &completions_]() mutable {
+#ifdef Q_OS_LINUX
+        // A worker yields to the interface thread: on Linux the nice value belongs
+        // to the thread, and Qt's thread priorities do not change it.
+        thread_local const bool niced = setpriority(PRIO_PROCESS, 0, kWorkerNice) == 0;
+        (void)niced;
+#endif
+        work();
+        QMetaObject::invokeMethod(target, std::move(done), Qt::QueuedConnection);
+    });
 }
 
 QSize QtPlatform::screenSize() const

@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 
 #include <QElapsedTimer>
+#include <QObject>
+#include <QThreadPool>
 
 namespace pvstim {
 
@@ -10,6 +12,8 @@ namespace pvstim {
 //
 // Implemented features:
 //  - monotonic clock and one-shot precise timers from the Qt event loop;
+//  - background work on two worker threads (nice 10 on Linux), its completion
+//    posted back to the event loop;
 //  - primary screen size, global pointer position (read and set), the application's
 //    active window as the foreground window;
 //  - local time of day, the long time format and number format of the system locale;
@@ -20,9 +24,11 @@ namespace pvstim {
 class QtPlatform : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
 
     std::int64_t monotonicNs() const override { return clock_.nsecsElapsed(); }
     std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire) override;
+    void runInBackground(std::function<void()> work, std::function<void()> done) override;
     QSize screenSize() const override;
     QPoint cursorPos() const override;
     void setCursorPos(QPoint p) override;
@@ -44,6 +50,10 @@ private:
     QElapsedTimer clock_;
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
+    // Completions are posted to this object; declared before the pool, so the pool
+    // (which waits for running jobs) goes first and no completion outlives it.
+    QObject completions_;
+    QThreadPool workers_;
 };
 
 }  // namespace pvstim

@@ -22,7 +22,11 @@ namespace pvstim {
 //    the program puts it, a foreground window the test chooses;
 //  - local time of day that follows the virtual clock from a settable start, and a
 //    settable long time format and number format (24-hour ":" and "." by default);
-//  - random draws from a scripted queue, falling back to a generator with a fixed seed.
+//  - random draws from a scripted queue, falling back to a generator with a fixed seed;
+//  - background work that runs only when the test says so: jobs wait in a queue
+//    (forever, if the test never finishes them), or, when the test asks for it,
+//    are finished right after the timer callback that queued them, as if the
+//    worker took no time.
 // Recorded: documents opened, power-off requests, error-box texts, dialogs run.
 // Not simulated: real windows' placement by a window manager, real input.
 class FakePlatform : public Platform {
@@ -33,6 +37,7 @@ public:
     // --- Platform ---
     std::int64_t monotonicNs() const override { return now_; }
     std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire) override;
+    void runInBackground(std::function<void()> work, std::function<void()> done) override;
     QSize screenSize() const override { return screen_; }
     QPoint cursorPos() const override { return cursor_; }
     void setCursorPos(QPoint p) override { cursor_ = p; cursorMoves.push_back(p); }
@@ -57,6 +62,15 @@ public:
     void spendMs(std::int64_t ms) { now_ += ms * 1000000; }
     // Deadline of the earliest armed timer, or -1.
     std::int64_t nextDeadlineNs() const;
+
+    // --- Background work ---
+    // Runs every queued job, work then completion, in the order queued, including
+    // jobs queued meanwhile. Returns how many ran.
+    int finishBackgroundJobs();
+    std::size_t pendingBackgroundJobs() const { return jobs_.size(); }
+    // When set, advancing finishes the jobs each timer callback queued before the
+    // next callback runs.
+    bool finishJobsAfterEachCallback = false;
 
     // --- Scripting ---
     void setScreenSize(QSize s) { screen_ = s; }
@@ -103,6 +117,7 @@ private:
     NumberFormat numberFormat_;
     QString exeDir_;
     std::deque<int> scriptedRandom_;
+    std::deque<std::pair<std::function<void()>, std::function<void()>>> jobs_;
     std::mt19937 rng_{12345};
 };
 
