@@ -20,11 +20,12 @@ const QString kRestoreHot = QStringLiteral("fone\\max1.bmp");
 
 // A hover picture that cannot be read is skipped and the image keeps what it
 // shows: an error box here would come back on every pointer move over the bar and
-// leave no way to reach its images.
+// leave no way to reach its images. The picture is decoded off the interface
+// thread the first time, and shown from the picture cache after that.
 void showHoverPicture(TImage& image, const QString& file)
 {
     try {
-        image.Picture().LoadFromFile(inDataDir(file));
+        image.Picture().LoadFromFileInBackground(inDataDir(file), {}, TPicture::Refusal::Ignore);
     } catch (const Exception&) {
     }
 }

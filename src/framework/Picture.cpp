@@ -1,24 +1,68 @@
 #include "framework/Picture.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Handler.h"
+#include "framework/PictureCache.h"
 #include "gfx/PictureLoader.h"
 
 namespace pvstim {
 
+namespace {
+
+TPicture::Kind kindOf(const QString& path)
+{
+    return gfx::formatFromExtension(path) == gfx::PictureFormat::Jpeg ? TPicture::Kind::Jpeg
+                                                                      : TPicture::Kind::Bitmap;
+}
+
+[[noreturn]] void throwRefusal(const gfx::PictureLoadResult& refused)
+{
+    if (refused.isOpenFailure())
+        throw EFOpenError(refused.error());
+    throw EInvalidGraphic(refused.error());
+}
+
+}  // namespace
+
 void TPicture::LoadFromFile(const QString& path, QSize target)
 {
-    const std::optional<gfx::PictureFormat> format = gfx::formatFromExtension(path);
     gfx::PictureLoadResult loaded = gfx::loadPicture(path, target);
-    if (!loaded.ok()) {
-        if (loaded.isOpenFailure())
-            throw EFOpenError(loaded.error());
-        throw EInvalidGraphic(loaded.error());
-    }
-    kind_ = format == gfx::PictureFormat::Jpeg ? Kind::Jpeg : Kind::Bitmap;
+    if (!loaded.ok())
+        throwRefusal(loaded);
     // Pictures are drawn opaque: a bitmap's alpha channel, often left at zero by
     // the programs that write them, would otherwise hide the whole picture.
-    image_ = std::move(loaded).value().convertToFormat(QImage::Format_RGB32);
-    changed();
+    show(kindOf(path), std::move(loaded).value().convertToFormat(QImage::Format_RGB32));
+}
+
+void TPicture::LoadFromFileInBackground(const QString& path, QSize target, Refusal refusal,
+    std::function<void()> shown)
+{
+    const std::uint64_t load = ++*loads_;
+    loading_ = false;
+    const std::weak_ptr<std::uint64_t> loads = loads_;
+    const PictureCache::Outcome kept = PictureCache::instance().fetch(path, target,
+        [this, loads, load, path, refusal, shown](const PictureCache::Outcome& outcome) {
+            const std::shared_ptr<std::uint64_t> alive = loads.lock();
+            if (!alive || *alive != load)
+                return;  // the picture is gone, or a later load took its place
+            loading_ = false;
+            if (outcome->ok()) {
+                show(kindOf(path), outcome->value());
+                if (shown)
+                    runHandler(shown);
+            } else if (refusal == Refusal::Report) {
+                runHandler([&] { throwRefusal(*outcome); });
+            }
+        });
+    if (!kept) {
+        loading_ = true;
+        return;
+    }
+    if (!kept->ok())
+        throwRefusal(*kept);
+    show(kindOf(path), kept->value());
+    if (shown)
+        shown();
 }
 
 bool TPicture::LoadFromResource(const QString& resourcePath)
@@ -26,16 +70,19 @@ bool TPicture::LoadFromResource(const QString& resourcePath)
     QImage loaded(resourcePath);
     if (loaded.isNull())
         return false;
-    kind_ = Kind::Bitmap;
-    image_ = loaded.convertToFormat(QImage::Format_RGB32);
-    changed();
+    show(Kind::Bitmap, loaded.convertToFormat(QImage::Format_RGB32));
     return true;
 }
 
-void TPicture::setBitmap(const QImage& image)
+void TPicture::setBitmap(const QImage& image) { show(Kind::Bitmap, image); }
+
+void TPicture::show(Kind kind, QImage image)
 {
-    kind_ = Kind::Bitmap;
-    image_ = image;
+    // Whatever is shown now supersedes a background load still to arrive.
+    ++*loads_;
+    loading_ = false;
+    kind_ = kind;
+    image_ = std::move(image);
     changed();
 }
 

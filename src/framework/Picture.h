@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace pvstim {
 
@@ -22,6 +24,20 @@ public:
     // Throws EFOpenError when the file cannot be opened and EInvalidGraphic when
     // it is not a valid picture; the picture is unchanged then.
     void LoadFromFile(const QString& path, QSize target = {});
+
+    // What becomes of a refusal that is known only once decoding ends.
+    enum class Refusal { Report, Ignore };
+    // Loads a file as LoadFromFile does, but decoded off the interface thread and
+    // kept for showing again (see PictureCache). A picture decoded before is shown
+    // at once, and a file refused before throws at once; otherwise the picture
+    // changes when decoding ends, from the event loop, and a refusal then goes to
+    // the error box (Refusal::Report) or nowhere. `shown` runs once the picture is
+    // on show, and not after a refusal. A later load or setBitmap supersedes a
+    // load still decoding: its picture is not shown then.
+    void LoadFromFileInBackground(const QString& path, QSize target, Refusal refusal,
+        std::function<void()> shown = {});
+    // Whether a background load is still to arrive.
+    bool isLoading() const { return loading_; }
     // Loads a bitmap stored inside the program (a Qt resource path). Returns
     // false, leaving the picture as it was, when there is no such resource.
     bool LoadFromResource(const QString& resourcePath);
@@ -38,9 +54,16 @@ public:
     std::function<void()> OnChange;
 
 private:
+    void show(Kind kind, QImage image);
+
     Kind kind_ = Kind::None;
     QImage image_;
     quint64 generation_ = 0;
+    bool loading_ = false;
+    // Counts loads; a background load shows its picture only if none came after
+    // it. Shared with the loads in flight, which also learn from it whether this
+    // picture still exists.
+    std::shared_ptr<std::uint64_t> loads_ = std::make_shared<std::uint64_t>(0);
 };
 
 }  // namespace pvstim

@@ -77,6 +77,12 @@ public:
     virtual std::int64_t monotonicNs() const = 0;
     virtual std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire, TimerPrecision precision) = 0;
 
+    // Work that must not hold up the interface thread. `work` runs on a worker
+    // thread and touches no window; `done` then runs on the interface thread from
+    // the event loop. Neither may throw. Nothing on the interface thread waits for
+    // `work`; a job still queued when the platform goes away is dropped unrun.
+    virtual void runInBackground(std::function<void()> work, std::function<void()> done) = 0;
+
     // Screen, pointer and focus.
     virtual QSize screenSize() const = 0;
     virtual QPoint cursorPos() const = 0;

@@ -41,6 +41,10 @@
 #include <unistd.h>
 #endif
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
+
 namespace pvstim {
 
 namespace {
@@ -51,6 +55,8 @@ std::int64_t nsSince(MonotonicClock::time_point origin)
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(MonotonicClock::now() - origin).count();
 }
+
+constexpr int kWorkerNice = 10;
 
 class QtTimerSource : public TimerSource {
 public:
@@ -289,6 +295,8 @@ private:
 QtPlatform::QtPlatform()
     : origin_(MonotonicClock::now())
 {
+    // Two workers: one picture that takes long to decode leaves the other free.
+    workers_.setMaxThreadCount(2);
     const QLocale locale = QLocale::system();
     timeFormat_ = parseLongTimeFormat(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
     numberFormat_.decimalSeparator = locale.decimalPoint();
@@ -301,6 +309,12 @@ QtPlatform::QtPlatform()
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     folders_.prepare();
+}
+
+QtPlatform::~QtPlatform()
+{
+    // Jobs not yet started are dropped; the pool then waits only for running ones.
+    workers_.clear();
 }
 
 LongTimeFormat QtPlatform::parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm)
@@ -366,6 +380,20 @@ std::unique_ptr<TimerSource> QtPlatform::createTimer(std::function<void()> onFir
     Q_UNUSED(precision);
 #endif
     return std::make_unique<QtTimerSource>(origin_, std::move(onFire));
+}
+
+void QtPlatform::runInBackground(std::function<void()> work, std::function<void()> done)
+{
+    workers_.start([work = std::move(work), done = std::move(done), target = &completions_]() mutable {
+#ifdef Q_OS_LINUX
+        // A worker yields to the interface thread: on Linux the nice value belongs
+        // to the thread, and Qt's thread priorities do not change it.
+        thread_local const bool niced = setpriority(PRIO_PROCESS, 0, kWorkerNice) == 0;
+        (void)niced;
+#endif
+        work();
+        QMetaObject::invokeMethod(target, std::move(done), Qt::QueuedConnection);
+    });
 }
 
 QSize QtPlatform::screenSize() const

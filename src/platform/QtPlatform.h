@@ -4,6 +4,9 @@
 #include "platform/Platform.h"
 #include "platform/ScreenAwake.h"
 
+#include <QObject>
+#include <QThreadPool>
+
 #include <chrono>
 
 namespace pvstim {
@@ -14,6 +17,8 @@ namespace pvstim {
 //  - monotonic clock (steady_clock) and one-shot timers from the Qt event loop:
 //    Qt's precise timers, and on Linux a timerfd with the event loop's thread at
 //    the least timer slack for microsecond deadlines;
+//  - background work on two worker threads (nice 10 on Linux), its completion
+//    posted back to the event loop;
 //  - primary screen size, global pointer position (read and set), the application's
 //    active window as the foreground window;
 //  - local time of day, the long time format and number format of the system locale;
@@ -32,9 +37,11 @@ namespace pvstim {
 class QtPlatform : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
 
     std::int64_t monotonicNs() const override;
     std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire, TimerPrecision precision) override;
+    void runInBackground(std::function<void()> work, std::function<void()> done) override;
     QSize screenSize() const override;
     QPoint cursorPos() const override;
     void setCursorPos(QPoint p) override;
@@ -67,6 +74,10 @@ private:
     NumberFormat numberFormat_;
     FolderLayout folders_;
     ScreenAwake screenAwake_;
+    // Completions are posted to this object; declared before the pool, so the pool
+    // (which waits for running jobs) goes first and no completion outlives it.
+    QObject completions_;
+    QThreadPool workers_;
 };
 
 }  // namespace pvstim

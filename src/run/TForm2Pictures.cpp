@@ -27,16 +27,24 @@ constexpr PictureSeries kMarkers { "textures\\mark", ".bmp", 2, 15000, 120000 };
 constexpr PictureSeries kMandalas { "mandals\\", ".jpg", 3, 10000, 150000 };
 
 // Shows one picture of the series if its file exists, then sets the timer's next
-// wait. A file that is not a valid picture throws before the wait is drawn, so the
-// timer keeps the wait it had.
+// wait. The picture is decoded off the interface thread; the rest of the tick, the
+// wait, follows once it is on show (at once for a picture shown before), so a file
+// that is not a valid picture leaves the timer with the wait it had, as a refusal
+// thrown in the tick would. A tick that comes while the last picture still decodes
+// chooses anew; the file decoding is not decoded a second time.
 void showRandomPicture(const PictureSeries& series, TImage& area, TTimer& timer)
 {
     const int n = platform().randomInRange(0, series.count) + 1;
     const QString path = inDataDir(
         QLatin1String(series.prefix) + QString::number(n) + QLatin1String(series.suffix));
-    if (QFileInfo(path).isFile())
-        area.Picture().LoadFromFile(path, area.size());
-    timer.setInterval(platform().randomInRange(series.minWaitMs, series.maxWaitMsExclusive));
+    const auto drawWait = [&series, &timer] {
+        timer.setInterval(platform().randomInRange(series.minWaitMs, series.maxWaitMsExclusive));
+    };
+    if (!QFileInfo(path).isFile()) {
+        drawWait();
+        return;
+    }
+    area.Picture().LoadFromFileInBackground(path, area.size(), TPicture::Refusal::Report, drawWait);
 }
 
 }  // namespace

@@ -72,8 +72,28 @@ void FakePlatform::advanceNs(std::int64_t ns)
         if (dueArming.deadline > now_)
             now_ = dueArming.deadline;
         due->fire();
+        if (finishJobsAfterEachCallback)
+            finishBackgroundJobs();
     }
     now_ = std::max(now_, target);
+}
+
+void FakePlatform::runInBackground(std::function<void()> work, std::function<void()> done)
+{
+    jobs_.emplace_back(std::move(work), std::move(done));
+}
+
+int FakePlatform::finishBackgroundJobs()
+{
+    int ran = 0;
+    while (!jobs_.empty()) {
+        auto [work, done] = std::move(jobs_.front());
+        jobs_.pop_front();
+        work();
+        done();
+        ++ran;
+    }
+    return ran;
 }
 
 QTime FakePlatform::localTime() const

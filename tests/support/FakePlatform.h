@@ -26,7 +26,11 @@ namespace pvstim {
 //  - the portable layout: every file of the program lies in the executable folder;
 //  - flags kept per user, in memory: the user has confirmed the run warning unless
 //    a test clears it, so Start goes straight on;
-//  - the screen kept awake or allowed to idle, as a state the test reads.
+//  - the screen kept awake or allowed to idle, as a state the test reads;
+//  - background work that runs only when the test says so: jobs wait in a queue
+//    (forever, if the test never finishes them), or, when the test asks for it,
+//    are finished right after the timer callback that queued them, as if the
+//    worker took no time.
 // Recorded: documents opened, power-off requests, error-box texts, dialogs run,
 // windows kept out of the taskbar.
 // Not simulated: real windows' placement by a window manager, real input.
@@ -39,6 +43,7 @@ public:
     std::int64_t monotonicNs() const override { return now_; }
     // Every precision keeps its deadlines exactly in virtual time.
     std::unique_ptr<TimerSource> createTimer(std::function<void()> onFire, TimerPrecision precision) override;
+    void runInBackground(std::function<void()> work, std::function<void()> done) override;
     QSize screenSize() const override { return screen_; }
     QPoint cursorPos() const override { return cursor_; }
     void setCursorPos(QPoint p) override { cursor_ = p; cursorMoves.push_back(p); }
@@ -70,6 +75,15 @@ public:
     void spendMs(std::int64_t ms) { now_ += ms * 1000000; }
     // Deadline of the earliest armed timer, or -1.
     std::int64_t nextDeadlineNs() const;
+
+    // --- Background work ---
+    // Runs every queued job, work then completion, in the order queued, including
+    // jobs queued meanwhile. Returns how many ran.
+    int finishBackgroundJobs();
+    std::size_t pendingBackgroundJobs() const { return jobs_.size(); }
+    // When set, advancing finishes the jobs each timer callback queued before the
+    // next callback runs.
+    bool finishJobsAfterEachCallback = false;
 
     // --- Scripting ---
     void setScreenSize(QSize s) { screen_ = s; }
@@ -119,6 +133,7 @@ private:
     NumberFormat numberFormat_;
     QString exeDir_;
     std::deque<int> scriptedRandom_;
+    std::deque<std::pair<std::function<void()>, std::function<void()>>> jobs_;
     std::mt19937 rng_{12345};
 };
 

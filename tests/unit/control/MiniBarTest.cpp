@@ -36,6 +36,9 @@ void moveOver(QWidget* control)
     const QPointF p(1, 1);
     QMouseEvent event(QEvent::MouseMove, p, control->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(control, &event);
+    // The hover pictures a move asks for arrive, as they do in the program before
+    // the pointer has moved on.
+    static_cast<pvstim::FakePlatform&>(pvstim::platform()).finishBackgroundJobs();
 }
 
 void click(QWidget* control)

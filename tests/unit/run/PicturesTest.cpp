@@ -6,6 +6,7 @@
 #include "control/TForm1.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
+#include "framework/Label.h"
 #include "framework/Timer.h"
 #include "run/TForm2.h"
 #include "run/TForm5.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -318,5 +320,120 @@ TEST_F(Pictures, OnlyTheNumberedFilesAreEverShown)
     EXPECT_TRUE(picture().isEmpty());
     EXPECT_TRUE(fake.errors.isEmpty());
 }
+
+// ---- Decoding off the interface thread ------------------------------------------
+
+struct UnfinishedCase {
+    const char* name;
+    bool mandala;
+};
+
+void PrintTo(const UnfinishedCase& c, std::ostream* os) { *os << c.name; }
+
+class UnfinishedDecoding : public Pictures, public ::testing::WithParamInterface<UnfinishedCase> { };
+
+// A picture whose decoding never ends holds up nothing on the interface thread:
+// the tick only hands the file to a worker, every flip and every clock tick keeps
+// its time, and a second tick that picks the same file does not decode it again.
+TEST_P(UnfinishedDecoding, DelaysNoFlipAndNoClockTick)
+{
+    fake.finishJobsAfterEachCallback = false;
+    TTimer& timer = *(GetParam().mandala ? Form2->Timer4 : Form2->Timer3);
+    std::vector<std::int64_t> flips;
+    std::vector<bool> phases;
+    const auto flip = Form2->Timer1->OnTimer;
+    Form2->Timer1->OnTimer = [&, flip] {
+        flip();
+        flips.push_back(fake.monotonicNs());
+        phases.push_back(Form2->litPhase());
+    };
+    Form2->SetFrequency(8.0);
+    Form2->Timer1->setEnabled(true);
+    Form5->Timer1->setEnabled(true);
+    const std::uint64_t clockTicks = Form5->Timer1->tickCount();
+    const int wait = timer.Interval();
+    fake.queueRandom(0);
+    fake.queueRandom(0);
+    timer.setEnabled(true);
+
+    fake.advanceMs(2 * wait);   // two ticks, both choosing file 1
+    EXPECT_EQ(timer.tickCount(), 2u);
+    EXPECT_EQ(fake.pendingBackgroundJobs(), 1u) << "the file is decoded once, and not in the tick";
+    EXPECT_TRUE(picture().isEmpty());
+    EXPECT_TRUE(picture().isLoading());
+    EXPECT_EQ(timer.Interval(), wait) << "no wait is drawn before the picture is on show";
+    EXPECT_TRUE(fake.errors.isEmpty());
+
+    // 8 Hz: a flip every 62.5 ms from the first to the last, alternating phases.
+    const std::int64_t half = 62500000;
+    ASSERT_GE(flips.size(), 2u);
+    EXPECT_LE(flips.front(), half + 1000000);
+    EXPECT_GT(flips.back(), fake.monotonicNs() - half);
+    for (std::size_t i = 1; i < flips.size(); ++i) {
+        ASSERT_EQ(flips[i] - flips[i - 1], half) << "flip " << i;
+        ASSERT_NE(phases[i], phases[i - 1]) << "flip " << i;
+    }
+    EXPECT_EQ(Form5->Timer1->tickCount() - clockTicks, std::uint64_t(2 * wait / 20));
+    EXPECT_EQ(Form5->Label1->Caption(), fake.longTimeText());
+
+    // Once decoding ends the picture appears and the timer draws its next wait.
+    fake.queueRandom(33333);
+    EXPECT_EQ(fake.finishBackgroundJobs(), 1);
+    EXPECT_FALSE(picture().isEmpty());
+    EXPECT_EQ(timer.Interval(), 33333);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UnfinishedDecoding,
+    ::testing::Values(UnfinishedCase { "marker", false }, UnfinishedCase { "mandala", true }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What the second choice of the same marker file costs, by what became of the
+// file in between.
+struct SecondChoiceCase {
+    const char* name;
+    QByteArray rewrite;      // null: the file is left alone; empty: it is removed
+    int decodings;           // jobs the second tick starts
+    QColor shown;
+    int errors;
+};
+
+void PrintTo(const SecondChoiceCase& c, std::ostream* os) { *os << c.name; }
+
+class SecondChoice : public Pictures, public ::testing::WithParamInterface<SecondChoiceCase> { };
+
+TEST_P(SecondChoice, DecodesOnlyAChangedFile)
+{
+    const SecondChoiceCase& c = GetParam();
+    fake.queueRandom(0);
+    fake.queueRandom(20000);
+    Form2->Timer3->setEnabled(true);
+    fake.advanceMs(15000);
+    ASSERT_TRUE(near(shownColour(), kMark1));
+
+    if (!c.rewrite.isNull()) {
+        QFile::remove(path(QStringLiteral("textures/mark1.bmp")));
+        if (!c.rewrite.isEmpty())
+            test::writeFile(dir.path(), QStringLiteral("textures/mark1.bmp"), c.rewrite);
+    }
+    fake.finishJobsAfterEachCallback = false;
+    picture().releaseBitmap();
+    fake.queueRandom(0);
+    fake.queueRandom(25000);
+    fake.advanceMs(20000);
+    EXPECT_EQ(fake.finishBackgroundJobs(), c.decodings);
+    if (c.shown.isValid())
+        EXPECT_TRUE(near(shownColour(), c.shown)) << shownColour().name().toStdString();
+    else
+        EXPECT_TRUE(picture().isEmpty());
+    EXPECT_EQ(fake.errors.size(), c.errors);
+    EXPECT_EQ(Form2->Timer3->Interval(), c.errors ? 20000 : 25000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SecondChoice,
+    ::testing::Values(SecondChoiceCase { "unchanged", QByteArray(), 0, kMark1, 0 },
+        SecondChoiceCase { "rewritten", encoded(Qt::white, { 10, 6 }, "BMP"), 1, QColor(Qt::white), 0 },
+        SecondChoiceCase { "broken", QByteArray("no longer a bitmap"), 1, QColor(), 1 },
+        SecondChoiceCase { "removed", QByteArray(""), 0, QColor(), 0 }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
