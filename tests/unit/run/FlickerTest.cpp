@@ -198,7 +198,7 @@ TEST_P(FlickerPaceTest, DriftSweepsAboutATenthOfAHertzASecondWhateverTheFrequenc
     const PaceCase c = GetParam();
     setManual(true);
     Form1->rhythmMode = c.mode;
-    Form1->stimulationFrequency = c.startHz;
+    Form2->SetFrequency(c.startHz);
     Form2->setDriftRising(false);
     startClock();
     const std::int64_t startNs = fake.monotonicNs();
