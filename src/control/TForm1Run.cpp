@@ -134,6 +134,9 @@ void TForm1::Label12Click()
     Form2->setColor(example->Color());
     Form4->BringToFront();
     Form5->BringToFront();
+    // The keyboard goes to the mini bar, so that Escape reaches the program at once:
+    // the control window is out of sight and the stimulation window takes no input.
+    Form4->activateWindow();
     TLabel& line = *Form2->Label1;
     line.setBounds(30, Form2->Height() / 2 - 80, Form2->Width() - 60, line.Height());
     SpinEdit3->setEnabled(false);

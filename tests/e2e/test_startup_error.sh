@@ -13,7 +13,7 @@ dir=$(vd_program_copy "$build_dir")
 rm -rf "$dir/to_read"
 vd_start_program "$dir"
 box=$(vd_wait_window '^pvstim$' 20)
-form1=$(xdotool search --name '^Form1$' | head -n 1)
+form1=$(vd_find_window '^Form1$' || true)
 [ -n "$form1" ] || e2e_fail "no control window"
 sleep 1
 
@@ -34,11 +34,12 @@ expected="I/O error: the folder \"$dir/to_read/\" does not exist"
 grep -qxF "$expected" "$dir/stderr.log" || e2e_fail "error text:"$'\n'"$(cat "$dir/stderr.log")"$'\n'"expected: $expected"
 
 xdotool key --clearmodifiers Return
+# The box is the program's one window without a role, so it goes by its title.
 for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^pvstim$' >/dev/null 2>&1 || break
+  vd_find_window '^pvstim$' >/dev/null || break
   sleep 0.1
 done
-xdotool search --onlyvisible --name '^pvstim$' >/dev/null 2>&1 && e2e_fail "Enter did not close the error box"
+vd_find_window '^pvstim$' >/dev/null && e2e_fail "Enter did not close the error box"
 
 # A click on the control window's minimize image brings up the mini bar.
 read -r fx fy fw fh <<<"$(e2e_geometry "$form1")"
