@@ -41,10 +41,12 @@ vd_program_copy() {
   echo "$VD_TMP"
 }
 
-# Starts the program from a folder; its standard error goes to <folder>/stderr.log.
+# Starts the program from a folder with the arguments that follow; its standard
+# error goes to <folder>/stderr.log.
 vd_start_program() {
   local dir=$1
-  (cd "$dir" && exec ./pvstim 2>"$dir/stderr.log") &
+  shift
+  (cd "$dir" && exec ./pvstim "$@" 2>"$dir/stderr.log") &
   VD_PROGRAM_PID=$!
   VD_PIDS+=($VD_PROGRAM_PID)
 }

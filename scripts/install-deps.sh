@@ -8,6 +8,8 @@ set -euo pipefail
 run_packages=(
   cmake g++ make pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
+  # Qt6::OpenGL (the frame-locked flicker); Debian keeps its CMake files apart.
+  libqt6opengl6-dev
   fonts-liberation fontconfig
   # A virtual display for machines without one (`make run` then takes a screenshot).
   xvfb openbox x11-utils imagemagick

@@ -3,6 +3,10 @@
 // how late each flip lands against its exact due time, how long one phase takes to
 // paint, and the process's CPU use.
 //
+// Beside its own figures it prints what the program's flip log says of each
+// frequency: the rate measured from the phases' start times and the histogram of
+// phase lengths in frames.
+//
 // Usage: pvstim_bench_flicker [seconds per frequency] [frequency ...]
 // Run it on a 1920 x 1080 display (see bench/flicker.sh).
 #include "app/WindowSet.h"
@@ -11,12 +15,14 @@
 #include "framework/Label.h"
 #include "framework/Timer.h"
 #include "platform/QtPlatform.h"
+#include "run/FlickerOptions.h"
 #include "run/TForm2.h"
 #include "windows/Forms.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QThread>
 #include <QTimer>
 
@@ -24,6 +30,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 using namespace pvstim;
@@ -140,6 +147,55 @@ Result measure(double hz, int seconds)
     return r;
 }
 
+// Reads the flip log back and prints, for each frequency in it, the rate from a
+// straight line through the phases' start times and the phase-length histogram.
+void printFlipLog(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::printf("no flip log at %s\n", qPrintable(path));
+        return;
+    }
+    struct Rows {
+        std::vector<double> startMs;
+        std::map<int, int> histogram;
+    };
+    std::map<double, Rows> byHz;
+    file.readLine();  // header
+    while (!file.atEnd()) {
+        const QList<QByteArray> cells = file.readLine().trimmed().split(',');
+        if (cells.size() < 7)
+            continue;
+        // The drift is off, so each frequency of the benchmark is one value here.
+        Rows& rows = byHz[cells[1].toDouble()];
+        rows.startMs.push_back(cells[3].toDouble());
+        if (!cells[6].isEmpty())
+            ++rows.histogram[cells[6].toInt()];
+    }
+    std::printf("flip log %s:\n%8s %12s %9s  %s\n", qPrintable(path), "f (Hz)", "rate (Hz)", "error %",
+        "phase lengths in frames (length x phases)");
+    for (const auto& [hz, rows] : byHz) {
+        const std::vector<double>& t = rows.startMs;
+        const double n = double(t.size());
+        double sx = 0, sy = 0, sxx = 0, sxy = 0;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            sx += double(i);
+            sy += t[i];
+            sxx += double(i) * double(i);
+            sxy += double(i) * t[i];
+        }
+        const double denominator = n * sxx - sx * sx;
+        const double slopeMs = denominator > 0 ? (n * sxy - sx * sy) / denominator : 0;
+        const double rate = slopeMs > 0 ? 1000.0 / (2 * slopeMs) : 0;
+        std::printf("%8.3f %12.5f %+9.4f ", hz, rate, hz > 0 ? 100.0 * (rate - hz) / hz : 0.0);
+        if (rows.histogram.empty())
+            std::printf(" not known (no refresh rate reported)");
+        for (const auto& [frames, count] : rows.histogram)
+            std::printf(" %dx%d", frames, count);
+        std::printf("\n");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -160,6 +216,8 @@ int main(int argc, char** argv)
 
     BenchPlatform platform;
     Platform::install(&platform);
+    const QString flipLog = QDir::temp().filePath(QStringLiteral("pvstim_bench_flips.csv"));
+    flickerOptions().flipLogPath = flipLog;
     // The stimulation window lists the reading texts beside the executable.
     QDir(QCoreApplication::applicationDirPath()).mkpath(QStringLiteral("to_read"));
     createWindowSet();
@@ -196,5 +254,6 @@ int main(int argc, char** argv)
 
     destroyWindowSet();
     Platform::install(nullptr);
+    printFlipLog(flipLog);
     return 0;
 }

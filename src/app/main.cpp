@@ -1,8 +1,12 @@
+#include "app/CommandLine.h"
 #include "app/WindowSet.h"
 #include "framework/Font.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -18,6 +22,14 @@ int main(int argc, char** argv)
     // The program ends when its control window closes, not when its last
     // window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    pvstim::addFlickerOptions(parser);
+    parser.process(app);
+    if (const QString error = pvstim::applyFlickerOptions(parser); !error.isEmpty()) {
+        std::fprintf(stderr, "pvstim: %s\n", qPrintable(error));
+        return 2;
+    }
     pvstim::installFontSubstitutions();
 
     pvstim::QtPlatform platform;

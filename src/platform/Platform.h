@@ -10,6 +10,7 @@
 #include <memory>
 
 class QDialog;
+class QImage;
 class QWidget;
 
 namespace pvstim {
@@ -24,6 +25,31 @@ public:
     virtual void armAt(std::int64_t deadlineNs) = 0;
     virtual void disarm() = 0;
     virtual bool isArmed() const = 0;
+};
+
+// A surface over a window that shows one of two whole pictures at every refresh of
+// the display, swapping once a refresh. After each swap it reports the monotonic
+// time the swap completed, which is the display's frame clock.
+class FrameSurface {
+public:
+    enum class Picture { Lit, Blank };
+
+    virtual ~FrameSurface() = default;
+    // The two pictures, each the size of the window. They are kept until replaced,
+    // so showing one costs a draw and a swap.
+    virtual void setPictures(const QImage& lit, const QImage& blank) = 0;
+    // Shown from the next frame drawn on.
+    virtual void show(Picture picture) = 0;
+    // Covers the window and swaps at every refresh; stop() uncovers it again.
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    // The refresh rate the system reports for the window's screen (0: unknown).
+    virtual double reportedRefreshHz() const = 0;
+    // A short name of the renderer, for logs.
+    virtual QString rendererName() const = 0;
+
+    // Called after every swap with the time it completed.
+    std::function<void(std::int64_t swapNs)> onFrame;
 };
 
 // How the user's locale writes the long time of day (hours, minutes, seconds).
@@ -86,6 +112,9 @@ public:
 
     // The folder of the running executable, without a trailing separator.
     virtual QString executableDir() const = 0;
+
+    // A frame surface over `window`, or nullptr when the system has no OpenGL.
+    virtual std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window);
 
     // The one instance the program runs on.
     static Platform& instance();

@@ -16,7 +16,8 @@ namespace pvstim {
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
 //  - power-off through logind on the system bus (PowerOff, not interactive);
-//  - the error box as a modal critical message box.
+//  - the error box as a modal critical message box;
+//  - a frame surface drawn with OpenGL at a swap interval of 1 (GlFrameSurface).
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -36,6 +37,7 @@ public:
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
     QString executableDir() const override;
+    std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;  // GlFrameSurface.cpp
 
     // Exposed for tests of the locale parsing.
     static LongTimeFormat parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm);

@@ -5,6 +5,7 @@
 #include "framework/Memo.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace pvstim {
 
@@ -62,6 +63,23 @@ private:
     void scheduleNextFlip(std::int64_t thisFlipNs);
     bool markerOnShow() const;
     void pictureChanged();
+    // Turns the phase as a flip does; false when a marker keeps the lit phase.
+    bool nextPhase();
+
+    // The frame-locked presenter and the flip log (TForm2Frames.cpp).
+    struct FrameLock;
+    struct FrameLockDeleter {
+        void operator()(FrameLock* lock) const;
+    };
+    // Called once a flip: the first one chooses the presenter, each one is logged.
+    void phaseFlipped(std::int64_t dueNs);
+    // True while the frames, not the flicker clock, turn the phases.
+    bool framesPace() const;
+    // Shows the phase on the frame surface while it covers the window.
+    bool showPhaseOnFrames(bool lit);
+    void choosePresenter();
+    void updateFramePictures();
+    std::unique_ptr<FrameLock, FrameLockDeleter> frames_;
 
     QWidget* blankCover_ = nullptr;  // shown during the blank phase, over the picture area
     bool driftUp_ = false;

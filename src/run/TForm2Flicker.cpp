@@ -123,6 +123,16 @@ void TForm2::Timer1Timer()
 {
     // Read before anything can restart the count: the moment this flip was due.
     const std::int64_t thisFlipNs = Timer1->deadlineNs();
+    if (framesPace())
+        return;
+    const bool flipped = nextPhase();
+    scheduleNextFlip(thisFlipNs);
+    if (flipped)
+        phaseFlipped(thisFlipNs);
+}
+
+bool TForm2::nextPhase()
+{
     TForm1& control = *Form1;
 
     control.Label13->setCaption(QStringLiteral("Частота стимуляции ГМ: ")
@@ -134,13 +144,13 @@ void TForm2::Timer1Timer()
         hz += driftUp_ ? kDriftStepHz : -kDriftStepHz;
     }
     SetFrequency(hz);
-    scheduleNextFlip(thisFlipNs);
 
     // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
     // the lit phase that shows it.
     if (Image1->Picture().takeAsBitmap())
-        return;
+        return false;
     showPhase(!lit_);
+    return true;
 }
 
 void TForm2::scheduleNextFlip(std::int64_t thisFlipNs)
@@ -179,6 +189,8 @@ void TForm2::pictureChanged()
 void TForm2::showPhase(bool lit)
 {
     lit_ = lit;
+    if (showPhaseOnFrames(lit))
+        return;
     blankCover_->setVisible(!lit);
     // One synchronous repaint: the frame is composed off-screen and shown whole, at
     // the moment the phase is due rather than whenever the event loop comes to it.

@@ -22,7 +22,10 @@ namespace pvstim {
 //    the program puts it, a foreground window the test chooses;
 //  - local time of day that follows the virtual clock from a settable start, and a
 //    settable long time format and number format (24-hour ":" and "." by default);
-//  - random draws from a scripted queue, falling back to a generator with a fixed seed.
+//  - random draws from a scripted queue, falling back to a generator with a fixed seed;
+//  - a frame clock (frameClock): a frame surface whose swaps complete at the virtual
+//    refreshes of a display (refresh rate, jitter, refreshes a swap misses), or at
+//    irregular times as when nothing paces the swaps; or no OpenGL at all.
 // Recorded: documents opened, power-off requests, error-box texts, dialogs run.
 // Not simulated: real windows' placement by a window manager, real input.
 class FakePlatform : public Platform {
@@ -46,6 +49,7 @@ public:
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
     QString executableDir() const override { return exeDir_; }
+    std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;
 
     // --- Virtual time ---
     void advanceMs(std::int64_t ms) { advanceNs(ms * 1000000); }
@@ -73,6 +77,28 @@ public:
     // Called by execDialog with the dialog; returns the dialog's result code.
     // Without a script, execDialog rejects the dialog.
     std::function<int(QDialog&)> dialogScript;
+
+    // The display the frame surfaces swap on. Refresh n falls at n / refreshHz
+    // seconds of virtual time; a swap completes at its refresh plus a seeded draw in
+    // [0, jitterNs], or skips the refreshes listed in `missed`.
+    struct FrameClock {
+        bool openGl = true;             // false: createFrameSurface gives nullptr
+        double refreshHz = 60.0;
+        double reportedHz = -1;         // the rate the system reports; < 0: refreshHz
+        std::int64_t jitterNs = 0;
+        std::vector<std::int64_t> missed;  // refresh numbers no swap completes at
+        // No swap interval: each swap completes 2 to 12 ms after the last.
+        bool unpaced = false;
+    };
+    FrameClock frameClock;
+    // Every frame the surfaces swapped: completion time and whether it showed the
+    // lit picture.
+    struct Frame {
+        std::int64_t ns;
+        bool lit;
+    };
+    std::vector<Frame> frames;
+    int frameSurfacesStarted = 0;
 
     // --- Records ---
     QStringList openedDocuments;

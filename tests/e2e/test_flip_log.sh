@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The real program on a virtual display with --flip-log: the automatic choice takes
+# the timer presenter (the virtual display does not pace swaps), and a run of some
+# 20 s that starts at 13 Hz writes one CSV line per phase and a summary whose
+# measured rate matches the frequencies shown within 0.1 %.
+set -euo pipefail
+build_dir=$1
+source "$(dirname "$0")/lib.sh"
+trap vd_cleanup EXIT
+
+vd_start_display
+dir=$(vd_program_copy "$build_dir")
+# A line a second from the start, nothing covering the text.
+printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=100\r\n' >"$dir/Config.ini"
+
+vd_start_program "$dir" --flip-log "$dir/run.csv"
+control=$(vd_wait_window '^Form1$' 20)
+sleep 1
+e2e_start_13hz_run "$control"
+vd_wait_window '^Form2$' 10 >/dev/null
+sleep 21
+e2e_end_run
+
+summary="$dir/run.csv.summary.txt"
+[ -f "$summary" ] || e2e_fail "no summary beside the flip log (stderr: $(cat "$dir/stderr.log"))"
+cat "$summary"
+grep -q '^flip log: .*presenter timer' "$summary" || e2e_fail "the summary does not name the timer presenter"
+grep -q 'presenter timer' "$dir/stderr.log" || e2e_fail "the summary is not on standard error"
+
+read -r measured highest mean < <(sed -n 's/^measured rate: \([0-9.]*\) Hz; frequency shown [0-9.]* to \([0-9.]*\) Hz, mean \([0-9.]*\) Hz.*/\1 \2 \3/p' "$summary")
+[ -n "${mean:-}" ] || e2e_fail "no measured rate in the summary"
+[ "$highest" = 13.000 ] || e2e_fail "the run did not start at 13 Hz (highest frequency shown $highest)"
+awk -v m="$measured" -v f="$mean" 'BEGIN { e = (m - f) / f; if (e < 0) e = -e; exit !(e <= 0.001) }' \
+  || e2e_fail "measured rate $measured Hz is not within 0.1 % of the mean frequency shown, $mean Hz"
+
+head -n 1 "$dir/run.csv" | grep -qx 'phase,frequency_hz,due_ms,painted_ms,on_screen_ms,length_ms,frames' \
+  || e2e_fail "the flip log has no header"
+lines=$(($(wc -l <"$dir/run.csv") - 1))
+# Some 20 s at 12.5 to 13 Hz is 500 to 560 phases.
+[ "$lines" -ge 450 ] && [ "$lines" -le 600 ] || e2e_fail "$lines phases in the flip log"
+awk -F, 'NR > 1 && $1 != "lit" && $1 != "blank" { bad = 1 } NR > 2 && $1 == prev { bad = 1 } { prev = $1 }
+  END { exit bad }' "$dir/run.csv" || e2e_fail "the phases in the flip log do not alternate"
+echo "PASS ($lines phases, $measured Hz against a mean of $mean Hz)"
