@@ -54,7 +54,7 @@ void FlipLog::phaseBegan(const Phase& phase)
     if (originNs_ < 0)
         originNs_ = phase.paintedNs;
     if (open_)
-        writeLine(*open_, phase.paintedNs);
+        writeLine(*open_, phase.paintedNs, Ended::ByNextPhase);
     open_ = phase;
     phases_.push_back(phase);
 }
@@ -67,12 +67,16 @@ void FlipLog::phaseOnScreen(std::int64_t ns)
     }
 }
 
-void FlipLog::writeLine(const Phase& phase, std::int64_t endNs)
+void FlipLog::writeLine(const Phase& phase, std::int64_t endNs, Ended ended)
 {
     int frames = phase.frames;
     if (frames < 0 && refreshHz_ > 0)
         frames = int(std::lround(double(endNs - phase.paintedNs) * refreshHz_ / 1e9));
-    lengths_.push_back(frames);
+    // The phase the run ended in was cut short: it has no length of its own.
+    if (ended == Ended::ByRunEnd)
+        frames = -1;
+    else
+        lengths_.push_back(frames);
     if (!file_.isOpen())
         return;
     QString line = QStringLiteral("%1,%2,%3,%4,%5,%6,%7\n")
@@ -90,7 +94,7 @@ void FlipLog::finish(std::int64_t endNs)
     if (finished_)
         return;
     if (open_)
-        writeLine(*open_, std::max(endNs, open_->paintedNs));
+        writeLine(*open_, std::max(endNs, open_->paintedNs), Ended::ByRunEnd);
     open_.reset();
     finished_ = true;
     if (phases_.empty() || !file_.isOpen())
@@ -114,31 +118,33 @@ FlipLog::Summary FlipLog::summary() const
         return s;
     s.seconds = double(phases_.back().paintedNs - phases_.front().paintedNs) / 1e9;
 
-    // The mean phase length is the slope of a straight line through the phases'
-    // start times, which a single late or early phase hardly moves.
-    const double n = double(phases_.size());
-    double sumI = 0, sumT = 0, sumII = 0, sumIT = 0, sumHz = 0;
     s.lowestHz = s.highestHz = phases_.front().hz;
     std::vector<double> late;
-    for (std::size_t i = 0; i < phases_.size(); ++i) {
-        const Phase& p = phases_[i];
-        const double x = double(i);
-        const double t = double(p.paintedNs - phases_.front().paintedNs) / 1e9;
-        sumI += x;
-        sumT += t;
-        sumII += x * x;
-        sumIT += x * t;
-        sumHz += p.hz;
+    for (const Phase& p : phases_) {
         s.lowestHz = std::min(s.lowestHz, p.hz);
         s.highestHz = std::max(s.highestHz, p.hz);
         late.push_back(double(p.paintedNs - p.dueNs) / 1e6);
     }
-    s.meanHz = sumHz / n;
-    const double denominator = n * sumII - sumI * sumI;
-    if (phases_.size() >= 2 && denominator > 0) {
-        const double slope = (n * sumIT - sumI * sumT) / denominator;
+
+    // x: when each phase should begin by the frequencies shown; y: when it did.
+    const double n = double(phases_.size());
+    double x = 0, sumX = 0, sumY = 0, sumXX = 0, sumXY = 0;
+    for (std::size_t i = 0; i < phases_.size(); ++i) {
+        const double y = double(phases_[i].paintedNs - phases_.front().paintedNs) / 1e9;
+        sumX += x;
+        sumY += y;
+        sumXX += x * x;
+        sumXY += x * y;
+        if (phases_[i].hz > 0)
+            x += 0.5 / phases_[i].hz;
+    }
+    const double lastX = x - (phases_.back().hz > 0 ? 0.5 / phases_.back().hz : 0.0);
+    const double denominator = n * sumXX - sumX * sumX;
+    if (phases_.size() >= 2 && lastX > 0 && denominator > 0) {
+        s.shownHz = (n - 1) / (2.0 * lastX);
+        const double slope = (n * sumXY - sumX * sumY) / denominator;
         if (slope > 0)
-            s.measuredHz = 1.0 / (2.0 * slope);
+            s.measuredHz = s.shownHz / slope;
     }
     for (int frames : lengths_)
         if (frames >= 0)
@@ -154,12 +160,12 @@ QString FlipLog::Summary::text() const
     QTextStream o(&out);
     o << "flip log: " << phases << " phases in " << QString::number(seconds, 'f', 3) << " s, presenter " << presenter
       << "\n";
-    o << "measured rate: " << QString::number(measuredHz, 'f', 4) << " Hz; frequency shown "
-      << QString::number(lowestHz, 'f', 3) << " to " << QString::number(highestHz, 'f', 3) << " Hz, mean "
-      << QString::number(meanHz, 'f', 4) << " Hz";
-    if (meanHz > 0)
-        o << " (" << QString::number(100.0 * (measuredHz - meanHz) / meanHz, 'f', 4) << " %)";
-    o << "\n";
+    o << "measured rate: " << QString::number(measuredHz, 'f', 4) << " Hz against "
+      << QString::number(shownHz, 'f', 4) << " Hz from the frequencies shown";
+    if (shownHz > 0)
+        o << " (" << QString::number(100.0 * (measuredHz - shownHz) / shownHz, 'f', 4) << " %)";
+    o << "; frequency shown " << QString::number(lowestHz, 'f', 3) << " to " << QString::number(highestHz, 'f', 3)
+      << " Hz\n";
     o << "phase lengths in frames";
     if (refreshHz > 0)
         o << " at " << QString::number(refreshHz, 'f', 2) << " Hz";

@@ -35,10 +35,15 @@ public:
     struct Summary {
         int phases = 0;
         double seconds = 0;
-        double measuredHz = 0;     // from a straight line through the phases' start times
+        // The rate the frequencies shown ask for: each phase lasting half a period
+        // of the frequency shown when it began.
+        double shownHz = 0;
+        // The rate the phases kept: shownHz scaled by the slope of a straight line
+        // through the phases' start times against the times shownHz puts them at,
+        // which a single late phase hardly moves.
+        double measuredHz = 0;
         double lowestHz = 0;
         double highestHz = 0;
-        double meanHz = 0;         // the frequencies shown, phase by phase
         std::map<int, int> histogram;  // phase length in frames -> phases
         double lateP50Ms = 0;
         double lateP99Ms = 0;
@@ -81,7 +86,8 @@ public:
     QString summaryPath() const;
 
 private:
-    void writeLine(const Phase& phase, std::int64_t endNs);
+    enum class Ended { ByNextPhase, ByRunEnd };
+    void writeLine(const Phase& phase, std::int64_t endNs, Ended ended);
 
     QFile file_;
     QString presenter_ = QStringLiteral("timer");

@@ -91,9 +91,10 @@ void FramePresenter::measure(int swaps, int timeoutMs, std::function<void(std::o
     surface_.start();
 }
 
-void FramePresenter::pace(double refreshHz)
+void FramePresenter::pace(double refreshHz, std::int64_t phaseBeganNs)
 {
     state_ = State::Pacing;
+    phaseBeganNs_ = phaseBeganNs;
     plan_.emplace(refreshHz);
     periodNs_ = 1e9 / plan_->refreshHz();
     lastSwapNs_ = -1;
@@ -139,37 +140,48 @@ void FramePresenter::measured(std::int64_t swapNs)
 
 void FramePresenter::paced(std::int64_t swapNs)
 {
+    const bool flippedAtLastSwap = flipped_;
     if (flipped_ && log_)
         log_->phaseOnScreen(swapNs);
     flipped_ = false;
 
     if (lastSwapNs_ < 0) {
-        // The phase on show begins its planned length with this frame.
+        // A phase is counted from the swap before the refresh that first shows it:
+        // the phase on show gets its planned length less the frames it has been up,
+        // and one that is overdue turns at once, owing the frames it overran.
         lastSwapNs_ = swapNs;
-        originNs_ = swapNs;
         frame_ = 0;
-        phaseStart_ = 0;
-        boundary_ = plan_->nextPhaseFrames(hooks_.frequency());
-        return;
+        const double upNs = double(std::max<std::int64_t>(0, swapNs - phaseBeganNs_));
+        phaseStart_ = -(std::int64_t(std::floor(upNs / periodNs_)) + 1);
+        boundary_ = phaseStart_ + plan_->nextPhaseFrames(hooks_.frequency());
+    } else {
+        // Frames are counted from the time between swaps, so a swap that returned
+        // without waiting for the display counts for no frame and one that waited
+        // for two counts for both.
+        const double interval = double(swapNs - lastSwapNs_);
+        frameFraction_ += interval / periodNs_;
+        const auto frames = std::int64_t(std::llround(frameFraction_));
+        if (std::fabs(interval - periodNs_) < 0.05 * periodNs_) {
+            // Follow the display's own rate so that rounding never drifts into a
+            // miscount over a long run.
+            periodNs_ += (interval - periodNs_) / 64.0;
+        }
+        frameFraction_ -= double(frames);
+        lastSwapNs_ = swapNs;
+        if (frames > 1) {
+            missed_ += int(frames - 1);
+            if (log_)
+                log_->framesMissed(int(frames - 1));
+            if (flippedAtLastSwap) {
+                // The phase just turned reached the screen late: it keeps its
+                // length from there, and the plan owes the frames it came late.
+                phaseStart_ += frames - 1;
+                boundary_ += frames - 1;
+                plan_->framesMissed(int(frames - 1));
+            }
+        }
+        frame_ += frames;
     }
-    // Frames are counted from the time between swaps, so a swap that returned
-    // without waiting for the display counts for no frame and one that waited
-    // for two counts for both.
-    frameFraction_ += double(swapNs - lastSwapNs_) / periodNs_;
-    const auto frames = std::int64_t(std::llround(frameFraction_));
-    const double interval = double(swapNs - lastSwapNs_);
-    if (std::fabs(interval - periodNs_) < 0.05 * periodNs_) {
-        // Follow the display's own rate so that rounding never drifts into a
-        // miscount over a long run.
-        periodNs_ += (interval - periodNs_) / 64.0;
-    }
-    frameFraction_ -= double(frames);
-    lastSwapNs_ = swapNs;
-    if (frames > 1 && log_)
-        log_->framesMissed(int(frames - 1));
-    if (frames > 1)
-        missed_ += int(frames - 1);
-    frame_ += frames;
     if (frame_ < boundary_)
         return;
 

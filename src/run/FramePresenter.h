@@ -36,8 +36,9 @@ public:
     // or do not come within `timeoutMs`. The surface keeps running either way.
     void measure(int swaps, int timeoutMs, std::function<void(std::optional<double>)> done);
     // From the next swap on, the phases follow the frames of a display refreshing
-    // at `refreshHz`.
-    void pace(double refreshHz);
+    // at `refreshHz`. The phase on show began at `phaseBeganNs`; the time it has
+    // been up counts towards its length.
+    void pace(double refreshHz, std::int64_t phaseBeganNs);
     void stop();
 
     State state() const { return state_; }
@@ -74,7 +75,7 @@ private:
     std::int64_t frame_ = 0;     // frames since pacing began
     std::int64_t boundary_ = 0;
     std::int64_t phaseStart_ = 0;  // the frame the next phase begins at
-    std::int64_t originNs_ = 0;  // time of frame 0
+    std::int64_t phaseBeganNs_ = 0;
     bool flipped_ = false;       // a phase was flipped at the last swap
     int missed_ = 0;
 };

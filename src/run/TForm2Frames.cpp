@@ -56,6 +56,7 @@ struct TForm2::FrameLock : QObject {
     FlipLog log;
     std::unique_ptr<FrameSurface> surface;
     std::unique_ptr<FramePresenter> presenter;
+    std::int64_t lastFlipNs = 0;  // when the flicker clock last turned the phase
 };
 
 void TForm2::FrameLockDeleter::operator()(FrameLock* lock) const
@@ -77,6 +78,7 @@ void TForm2::phaseFlipped(std::int64_t dueNs)
     phase.hz = Form1->stimulationFrequency;
     phase.dueNs = dueNs;
     phase.paintedNs = platform().monotonicNs();
+    frames_->lastFlipNs = phase.paintedNs;
     frames_->log.phaseBegan(phase);
 }
 
@@ -116,7 +118,7 @@ void TForm2::choosePresenter()
             lock.log.setPresenter(QStringLiteral("frame (%1 Hz%2, %3)")
                                       .arg(refresh, 0, 'f', 3)
                                       .arg(hz ? QString() : QStringLiteral(", swaps not steady, chosen"), renderer));
-            lock.presenter->pace(refresh);
+            lock.presenter->pace(refresh, lock.lastFlipNs);
             return;
         }
         lock.log.setPresenter(QStringLiteral("timer (swaps not steady, %1)").arg(renderer));

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The real program on a virtual display with --flip-log: the automatic choice takes
-# the timer presenter (the virtual display does not pace swaps), and a run of some
-# 20 s that starts at 13 Hz writes one CSV line per phase and a summary whose
-# measured rate matches the frequencies shown within 0.1 %.
+# the timer presenter (the virtual display does not pace swaps), and a run set to
+# 13 Hz for some 20 s writes one CSV line per phase and a summary whose measured
+# rate matches the frequencies shown within 0.1 %. (A run starts at the wake or
+# sleep frequency and Manual drifts by 0.001 Hz a phase, so the frequencies shown
+# are 8 Hz for a moment, then 13 Hz falling to about 12.5 Hz.)
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
@@ -17,8 +19,7 @@ vd_start_program "$dir" --flip-log "$dir/run.csv"
 control=$(vd_wait_window '^Form1$' 20)
 sleep 1
 e2e_start_13hz_run "$control"
-vd_wait_window '^Form2$' 10 >/dev/null
-sleep 21
+sleep 20
 e2e_end_run
 
 summary="$dir/run.csv.summary.txt"
@@ -27,17 +28,17 @@ cat "$summary"
 grep -q '^flip log: .*presenter timer' "$summary" || e2e_fail "the summary does not name the timer presenter"
 grep -q 'presenter timer' "$dir/stderr.log" || e2e_fail "the summary is not on standard error"
 
-read -r measured highest mean < <(sed -n 's/^measured rate: \([0-9.]*\) Hz; frequency shown [0-9.]* to \([0-9.]*\) Hz, mean \([0-9.]*\) Hz.*/\1 \2 \3/p' "$summary")
+read -r measured mean highest < <(sed -n 's/^measured rate: \([0-9.]*\) Hz against \([0-9.]*\) Hz from the frequencies shown.*; frequency shown [0-9.]* to \([0-9.]*\) Hz$/\1 \2 \3/p' "$summary")
 [ -n "${mean:-}" ] || e2e_fail "no measured rate in the summary"
 [ "$highest" = 13.000 ] || e2e_fail "the run did not start at 13 Hz (highest frequency shown $highest)"
 awk -v m="$measured" -v f="$mean" 'BEGIN { e = (m - f) / f; if (e < 0) e = -e; exit !(e <= 0.001) }' \
-  || e2e_fail "measured rate $measured Hz is not within 0.1 % of the mean frequency shown, $mean Hz"
+  || e2e_fail "measured rate $measured Hz is not within 0.1 % of the $mean Hz the frequencies shown ask for"
 
 head -n 1 "$dir/run.csv" | grep -qx 'phase,frequency_hz,due_ms,painted_ms,on_screen_ms,length_ms,frames' \
   || e2e_fail "the flip log has no header"
 lines=$(($(wc -l <"$dir/run.csv") - 1))
 # Some 20 s at 12.5 to 13 Hz is 500 to 560 phases.
-[ "$lines" -ge 450 ] && [ "$lines" -le 600 ] || e2e_fail "$lines phases in the flip log"
+[ "$lines" -ge 450 ] && [ "$lines" -le 650 ] || e2e_fail "$lines phases in the flip log"
 awk -F, 'NR > 1 && $1 != "lit" && $1 != "blank" { bad = 1 } NR > 2 && $1 == prev { bad = 1 } { prev = $1 }
   END { exit bad }' "$dir/run.csv" || e2e_fail "the phases in the flip log do not alternate"
-echo "PASS ($lines phases, $measured Hz against a mean of $mean Hz)"
+echo "PASS ($lines phases, $measured Hz against $mean Hz)"

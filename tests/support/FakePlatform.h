@@ -82,7 +82,10 @@ public:
     // seconds of virtual time; a swap completes at its refresh plus a seeded draw in
     // [0, jitterNs], or skips the refreshes listed in `missed`.
     struct FrameClock {
-        bool openGl = true;             // false: createFrameSurface gives nullptr
+        // Without it createFrameSurface gives nullptr, so the flicker clock flips
+        // the phases as it does on a system without OpenGL; off unless a test
+        // asks for frames.
+        bool openGl = false;
         double refreshHz = 60.0;
         double reportedHz = -1;         // the rate the system reports; < 0: refreshHz
         std::int64_t jitterNs = 0;
