@@ -99,7 +99,11 @@ void TForm1::Label12Click()
     minutesLeft = length;
     secondsLeft = 0;
     Form3->setAlphaBlendValue(overlayAlpha(SpinEdit1->Value()));
-    Form2->Timer2->setInterval(textIntervalMs(SpinEdit2->Value()));
+    // Typed values reach Start unclamped, as for the run length: an interval of
+    // 0 or less would never show a line.
+    const int lineInterval = std::clamp(SpinEdit2->Value(), kMinLineInterval, kMaxLineInterval);
+    SpinEdit2->setValue(lineInterval);
+    Form2->Timer2->setInterval(textIntervalMs(lineInterval));
 
     BMinClick();
     Form2->Show();

@@ -59,9 +59,11 @@ protected:
 private:
     void layoutControls();
     void showPhase(bool lit);
+    // One manual drift step from `hz` after the phase it set, kept inside the band of
+    // `mode`; turns the drift at the band's edges.
+    double driftedFrequency(std::uint8_t mode, double hz);
     // Makes the flicker clock's next tick fall exactly half a period after this one.
     void scheduleNextFlip(std::int64_t thisFlipNs);
-    bool markerOnShow() const;
     void pictureChanged();
     // Turns the phase as a flip does; false when a marker keeps the lit phase.
     bool nextPhase();

@@ -43,7 +43,9 @@ constexpr Rhythm kRhythms[] = {
     { 1.0, 0.1, 4.0, BandEdges::Inclusive },    // "Дельта"
 };
 
-constexpr double kDriftStepHz = 0.001;
+// The manual drift moves the frequency by this much for each millisecond of the
+// phase that just ended: 0.1 Hz a second of flicker, whatever the frequency.
+constexpr double kDriftHzPerMs = 0.0001;
 constexpr std::int64_t kNsPerMs = 1000000;
 
 const Rhythm* rhythmOf(std::uint8_t mode)
@@ -139,10 +141,8 @@ bool TForm2::nextPhase()
         + frequencyText(control.stimulationFrequency) + QStringLiteral(" Hz"));
 
     double hz = control.stimulationFrequency;
-    if (control.CheckBox2->isChecked()) {
-        driftUp_ = driftRisingAfter(control.rhythmMode, hz, driftUp_);
-        hz += driftUp_ ? kDriftStepHz : -kDriftStepHz;
-    }
+    if (control.CheckBox2->isChecked())
+        hz = driftedFrequency(control.rhythmMode, hz);
     SetFrequency(hz);
 
     // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
@@ -151,6 +151,26 @@ bool TForm2::nextPhase()
         return false;
     showPhase(!lit_);
     return true;
+}
+
+double TForm2::driftedFrequency(std::uint8_t mode, double hz)
+{
+    driftUp_ = driftRisingAfter(mode, hz, driftUp_);
+    const double step = kDriftHzPerMs * halfPeriodMs(hz);
+    const Rhythm* rhythm = rhythmOf(mode);
+    if (!rhythm)
+        return hz + (driftUp_ ? step : -step);
+    // A step ends on the band's edge rather than pass it, and turns there, so the
+    // long phases of the low rhythms can never step to zero or below.
+    if (driftUp_ && hz + step >= rhythm->highHz) {
+        driftUp_ = false;
+        return rhythm->highHz;
+    }
+    if (!driftUp_ && hz - step <= rhythm->lowHz) {
+        driftUp_ = true;
+        return rhythm->lowHz;
+    }
+    return hz + (driftUp_ ? step : -step);
 }
 
 void TForm2::scheduleNextFlip(std::int64_t thisFlipNs)
@@ -170,17 +190,11 @@ void TForm2::scheduleNextFlip(std::int64_t thisFlipNs)
     Timer1->setNextDeadlineNs(next);
 }
 
-bool TForm2::markerOnShow() const
-{
-    const TPicture& picture = Image1->Picture();
-    return picture.kind() == TPicture::Kind::Bitmap && !picture.isEmpty();
-}
-
 void TForm2::pictureChanged()
 {
-    // A marker that arrives during the blank phase is shown at once; the clock
-    // leaves the phase alone while it is on show.
-    if (markerOnShow() && !lit_) {
+    // A picture that arrives during the blank phase is shown at once: a marker
+    // holds the lit phase while it is on show, a mandala until the next tick.
+    if (!Image1->Picture().isEmpty() && !lit_) {
         lit_ = true;
         blankCover_->hide();
     }

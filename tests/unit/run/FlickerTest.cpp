@@ -131,6 +131,7 @@ struct BandCase {
     double hz;
     bool risingBefore;
     bool risingAfter;
+    double hzAfter;
 };
 
 void PrintTo(const BandCase& c, std::ostream* out)
@@ -142,7 +143,7 @@ void PrintTo(const BandCase& c, std::ostream* out)
 
 class FlickerBandTest : public FlickerTest, public ::testing::WithParamInterface<BandCase> { };
 
-TEST_P(FlickerBandTest, OneTickTurnsAtTheBandEdgesAndStepsOnce)
+TEST_P(FlickerBandTest, OneTickTurnsAtTheBandEdgesAndStepsByThePhaseLengthWithinTheBand)
 {
     const BandCase c = GetParam();
     setManual(true);
@@ -152,53 +153,77 @@ TEST_P(FlickerBandTest, OneTickTurnsAtTheBandEdgesAndStepsOnce)
     startClock();
     runTicks(1);
     EXPECT_EQ(Form2->driftRising(), c.risingAfter);
-    EXPECT_NEAR(Form1->stimulationFrequency, c.hz + (c.risingAfter ? 0.001 : -0.001), 1e-9);
+    EXPECT_NEAR(Form1->stimulationFrequency, c.hzAfter, 1e-6);
     EXPECT_EQ(Form1->rhythmMode, c.mode);
 }
 
+// A step is 0.0001 Hz for each millisecond of the phase at the frequency before it.
 INSTANTIATE_TEST_SUITE_P(Edges, FlickerBandTest,
     ::testing::Values(
-        // Strict in modes 0 and 1: the edge itself does not turn the drift.
-        BandCase { 0, 12.0, false, false }, BandCase { 0, 11.999, false, true },
-        BandCase { 0, 15.0, true, true }, BandCase { 0, 15.001, true, false },
-        BandCase { 1, 9.0, false, false }, BandCase { 1, 12.0, true, true },
-        BandCase { 1, 12.0005, true, false },
+        // Strict in modes 0 and 1: the edge itself does not turn the drift, but a
+        // step that would pass it ends there and turns.
+        BandCase { 0, 12.0, false, true, 12.0 }, BandCase { 0, 11.999, false, true, 12.0031670 },
+        BandCase { 0, 15.0, true, false, 15.0 }, BandCase { 0, 15.001, true, false, 14.9976669 },
+        BandCase { 1, 9.0, false, true, 9.0 }, BandCase { 1, 12.0, true, false, 12.0 },
+        BandCase { 1, 12.0005, true, false, 11.9963335 },
         // Inclusive in modes 2, 3 and 4.
-        BandCase { 2, 8.0, false, true }, BandCase { 2, 10.0, true, false },
-        BandCase { 2, 9.0, true, true }, BandCase { 2, 9.0, false, false },
-        BandCase { 3, 4.0, false, true }, BandCase { 3, 7.0, true, false },
-        BandCase { 4, 4.0, true, false }, BandCase { 4, 0.1, false, true },
-        // No preset chosen: the direction stays whatever the frequency.
-        BandCase { 5, 30.0, true, true }, BandCase { 5, 0.5, false, false }));
+        BandCase { 2, 8.0, false, true, 8.00625 }, BandCase { 2, 10.0, true, false, 9.995 },
+        BandCase { 2, 9.0, true, true, 9.0055556 }, BandCase { 2, 9.0, false, false, 8.9944444 },
+        BandCase { 3, 4.0, false, true, 4.0125 }, BandCase { 3, 7.0, true, false, 6.9928571 },
+        BandCase { 4, 4.0, true, false, 3.9875 }, BandCase { 4, 0.1, false, true, 0.6 },
+        // A 3.3 s phase at 0.15 Hz would step to below zero: it ends on 0.1 Hz.
+        BandCase { 4, 0.15, false, true, 0.1 },
+        // No preset chosen: the direction stays whatever the frequency, and no band holds it.
+        BandCase { 5, 30.0, true, true, 30.0016667 }, BandCase { 5, 0.5, false, false, 0.4 }));
 
-TEST_F(FlickerTest, LowBetaFromTenHzClimbsAboveFifteenThenFallsBelowTwelve)
+namespace {
+
+struct PaceCase {
+    std::uint8_t mode;
+    double startHz;
+    double turnHz;        // the edge reached first, falling
+    double firstTurnS;    // seconds of flicker to reach it
+    double otherHz;       // the other edge, rising
+    double secondTurnS;   // seconds of flicker from the first edge to the other
+};
+
+void PrintTo(const PaceCase& c, std::ostream* out) { *out << "mode " << int(c.mode) << " from " << c.startHz; }
+
+}  // namespace
+
+class FlickerPaceTest : public FlickerTest, public ::testing::WithParamInterface<PaceCase> { };
+
+TEST_P(FlickerPaceTest, DriftSweepsAboutATenthOfAHertzASecondWhateverTheFrequency)
 {
+    const PaceCase c = GetParam();
     setManual(true);
-    Form1->rhythmMode = 0;
-    Form1->stimulationFrequency = 10.0;
+    Form1->rhythmMode = c.mode;
+    Form1->stimulationFrequency = c.startHz;
     Form2->setDriftRising(false);
     startClock();
-    runTicks(9000);
-
-    EXPECT_NEAR(ticks.front().hz, 10.001, 1e-9) << "the first tick turns the drift rising";
-    // Find the two turning points.
-    std::size_t top = 0;
-    while (top + 1 < ticks.size() && ticks[top + 1].hz > ticks[top].hz)
-        ++top;
-    std::size_t bottom = top;
-    while (bottom + 1 < ticks.size() && ticks[bottom + 1].hz < ticks[bottom].hz)
-        ++bottom;
-    ASSERT_LT(bottom + 1, ticks.size()) << "the drift must turn twice within 9000 ticks";
-
-    EXPECT_GT(ticks[top].hz, 15.0);
-    EXPECT_LT(ticks[top].hz, 15.0 + 0.0015);
-    EXPECT_LT(ticks[bottom].hz, 12.0);
-    EXPECT_GT(ticks[bottom].hz, 12.0 - 0.0015);
-    EXPECT_NEAR(double(top), 5000, 1) << "about 10.001 .. 15.001 in steps of 0.001";
-    EXPECT_NEAR(double(bottom - top), 3002, 2) << "about 15.001 down to 11.999";
-    for (std::size_t i = 1; i <= bottom + 1; ++i)
-        ASSERT_NEAR(std::fabs(ticks[i].hz - ticks[i - 1].hz), 0.001, 1e-9) << "tick " << i;
+    const std::int64_t startNs = fake.monotonicNs();
+    const auto secondsTo = [&](double hz, std::size_t from) {
+        for (std::size_t i = from; i < 100000; ++i) {
+            if (i >= ticks.size())
+                runTicks(1);
+            if (std::fabs(ticks[i].hz - hz) < 1e-9)
+                return std::pair { (ticks[i].ns - startNs) / 1e9, i };
+        }
+        ADD_FAILURE() << hz << " Hz never reached";
+        return std::pair { 0.0, from };
+    };
+    const auto [first, firstTick] = secondsTo(c.turnHz, 0);
+    EXPECT_NEAR(first, c.firstTurnS, c.firstTurnS * 0.1);
+    const auto [second, secondTick] = secondsTo(c.otherHz, firstTick);
+    EXPECT_NEAR(second - first, c.secondTurnS, c.secondTurnS * 0.1);
+    for (std::size_t i = 0; i <= secondTick; ++i)
+        ASSERT_TRUE(ticks[i].hz >= std::min(c.turnHz, c.otherHz) && ticks[i].hz <= std::max(c.turnHz, c.otherHz))
+            << "tick " << i << " at " << ticks[i].hz << " Hz";
 }
+
+INSTANTIATE_TEST_SUITE_P(Bands, FlickerPaceTest,
+    ::testing::Values(PaceCase { 0, 13.0, 12.0, 10.0, 15.0, 30.0 }, PaceCase { 4, 1.0, 0.1, 9.0, 4.0, 39.0 },
+        PaceCase { 3, 5.0, 4.0, 10.0, 7.0, 30.0 }));
 
 TEST_F(FlickerTest, ManualOffLeavesTheFrequencyButRewritesTextAndInterval)
 {
@@ -346,7 +371,11 @@ TEST_F(FlickerTest, AMarkerHoldsTheLitPhaseUntilItIsTakenAway)
     EXPECT_TRUE(ticks.back().lit);
 }
 
-TEST_F(FlickerTest, AMandalaIsReplacedByAnEmptyBitmapOnTheNextTick)
+class FlickerMandalaTest : public FlickerTest, public ::testing::WithParamInterface<std::size_t> { };
+
+// Arriving in the blank phase (after one tick) or the lit one (after two), a mandala
+// is on show from its arrival to the next tick, which drops it and flips as always.
+TEST_P(FlickerMandalaTest, AMandalaShowsAtOnceWhateverThePhaseAndGoesAtTheNextTick)
 {
     QImage mandala(32, 24, QImage::Format_RGB32);
     mandala.fill(Qt::blue);
@@ -356,12 +385,14 @@ TEST_F(FlickerTest, AMandalaIsReplacedByAnEmptyBitmapOnTheNextTick)
 
     Form2->SetFrequency(10);
     startClock();
-    runTicks(2);
+    runTicks(GetParam());
     Form2->Image1->Picture().LoadFromFile(file);
     ASSERT_EQ(Form2->Image1->Picture().kind(), TPicture::Kind::Jpeg);
-    EXPECT_TRUE(Form2->litPhase());
+    EXPECT_TRUE(Form2->litPhase()) << "on show at once";
     runTicks(1);
     EXPECT_EQ(Form2->Image1->Picture().kind(), TPicture::Kind::Bitmap);
     EXPECT_TRUE(Form2->Image1->Picture().isEmpty());
     EXPECT_FALSE(Form2->litPhase()) << "the flicker goes on";
 }
+
+INSTANTIATE_TEST_SUITE_P(Phases, FlickerMandalaTest, ::testing::Values(std::size_t(1), std::size_t(2)));

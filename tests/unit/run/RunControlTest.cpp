@@ -126,18 +126,6 @@ TEST_P(RunControlIntensity, SetsTheOverlayOpacity)
 INSTANTIATE_TEST_SUITE_P(Table, RunControlIntensity, ::testing::Values(
     IntensityCase { 10, 25 }, IntensityCase { 20, 51 }, IntensityCase { 55, 140 }, IntensityCase { 100, 255 }));
 
-class RunControlLineInterval : public RunControlStart, public ::testing::WithParamInterface<int> { };
-
-TEST_P(RunControlLineInterval, SetsTheTextTimerInterval)
-{
-    Form1->SpinEdit2->setValue(GetParam());
-    Form2->Timer2->setInterval(1);
-    ASSERT_TRUE(clickStart());
-    EXPECT_EQ(Form2->Timer2->Interval(), GetParam() * 10);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, RunControlLineInterval, ::testing::Values(10, 60, 1000));
-
 struct ModeCase {
     const char* what;
     bool manual;
@@ -245,6 +233,33 @@ TEST_P(RunControlRunLength, BringsATypedRunLengthIntoRange)
 INSTANTIATE_TEST_SUITE_P(Table, RunControlRunLength, ::testing::Values(
     LengthCase { "0", 10 }, LengthCase { "-5", 10 }, LengthCase { "", 10 }, LengthCase { "9", 10 },
     LengthCase { "35", 35 }, LengthCase { "61", 60 }, LengthCase { "99999999999", 10 }));
+
+struct LineIntervalCase {
+    const char* typed;
+    int lineInterval;
+};
+
+void PrintTo(const LineIntervalCase& c, std::ostream* os) { *os << "typed \"" << c.typed << '"'; }
+
+class RunControlLineInterval : public RunControlStart, public ::testing::WithParamInterface<LineIntervalCase> { };
+
+// A typed interval reaches Start unclamped; 0 or less would never show a line and
+// never start the flicker.
+TEST_P(RunControlLineInterval, BringsATypedLineIntervalIntoRangeAndTheFeedStarts)
+{
+    const LineIntervalCase& c = GetParam();
+    Form1->SpinEdit2->editor()->setText(QString::fromUtf8(c.typed));
+    ASSERT_TRUE(clickStart());
+    EXPECT_EQ(Form1->SpinEdit2->Value(), c.lineInterval);
+    EXPECT_EQ(Form2->Timer2->Interval(), c.lineInterval * 10);
+    fake.advanceMs(c.lineInterval * 10);
+    EXPECT_TRUE(Form2->Timer1->Enabled()) << "the first line's tick starts the flicker";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunControlLineInterval, ::testing::Values(
+    LineIntervalCase { "0", 10 }, LineIntervalCase { "-5", 10 }, LineIntervalCase { "1", 10 },
+    LineIntervalCase { "9", 10 }, LineIntervalCase { "10", 10 }, LineIntervalCase { "60", 60 },
+    LineIntervalCase { "1000", 1000 }, LineIntervalCase { "1001", 1000 }));
 
 // Start with "1. Случайно" and no text it can load.
 enum class NoText { MissingFolder, NoTxtFile, DrawnFileGone, DrawnFileTooLarge };
