@@ -113,6 +113,7 @@ FlipLog::Summary FlipLog::summary() const
     s.presenter = presenter_;
     s.refreshHz = refreshHz_;
     s.missedFrames = missed_;
+    s.framesCounted = framesCounted_;
     s.phases = int(phases_.size());
     if (phases_.empty())
         return s;
@@ -177,7 +178,10 @@ QString FlipLog::Summary::text() const
     o << "\n";
     o << "lateness: p50 " << QString::number(lateP50Ms, 'f', 3) << " ms, p99 " << QString::number(lateP99Ms, 'f', 3)
       << " ms\n";
-    o << "missed frames: " << missedFrames << "\n";
+    if (framesCounted)
+        o << "missed frames: " << missedFrames << "\n";
+    else
+        o << "missed frames: not known (no swaps seen)\n";
     return out;
 }
 

@@ -48,6 +48,7 @@ public:
         double lateP50Ms = 0;
         double lateP99Ms = 0;
         int missedFrames = 0;
+        bool framesCounted = false;  // false: missed frames are not known
         QString presenter;
         double refreshHz = 0;
         QString text() const;
@@ -72,6 +73,8 @@ public:
     // The phase last begun reached the screen at this time.
     void phaseOnScreen(std::int64_t ns);
     void framesMissed(int frames) { missed_ += frames; }
+    // Whether the presenter sees the swaps and so counts missed frames.
+    void setFramesCounted(bool counted) { framesCounted_ = counted; }
     // The phase last begun lasted this many frames, missed ones included.
     void phaseLasted(int frames)
     {
@@ -97,6 +100,7 @@ private:
     std::vector<int> lengths_;      // frames of each finished phase
     std::int64_t originNs_ = -1;
     int missed_ = 0;
+    bool framesCounted_ = false;
     bool finished_ = false;
 };
 

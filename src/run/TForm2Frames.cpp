@@ -118,6 +118,7 @@ void TForm2::choosePresenter()
             lock.log.setPresenter(QStringLiteral("frame (%1 Hz%2, %3)")
                                       .arg(refresh, 0, 'f', 3)
                                       .arg(hz ? QString() : QStringLiteral(", swaps not steady, chosen"), renderer));
+            lock.log.setFramesCounted(true);
             lock.presenter->pace(refresh, lock.lastFlipNs);
             return;
         }

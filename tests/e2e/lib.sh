@@ -23,14 +23,17 @@ e2e_pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
-# Starts a run in Manual and sets it to 13 Hz: "Auto" off, "Старт" (which starts at
-# the wake or sleep frequency), the control window back from the mini bar, then
-# "Низкий Бета". The control window stays up; the flicker goes on behind it.
+# Starts a run in Manual and sets it to 13 Hz: "Auto" off, "Низкий Бета" (Start needs
+# a rhythm in Manual), "Старт" (which starts at the wake or sleep frequency), the
+# control window back from the mini bar, then "Низкий Бета" again. The control
+# window stays up; the flicker goes on behind it.
 e2e_start_13hz_run() {
   local control=$1 cx cy
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
   xdotool mousemove $((cx + 198 + 29)) $((cy + 59 + 10)) click 1
   sleep 0.5
+  xdotool mousemove $((cx + 35 + 41)) $((cy + 116 + 8)) click 1
+  sleep 0.3
   xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
   sleep 0.3
   xdotool click 1

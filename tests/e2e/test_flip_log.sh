@@ -30,9 +30,12 @@ grep -q 'presenter timer' "$dir/stderr.log" || e2e_fail "the summary is not on s
 
 read -r measured mean highest < <(sed -n 's/^measured rate: \([0-9.]*\) Hz against \([0-9.]*\) Hz from the frequencies shown.*; frequency shown [0-9.]* to \([0-9.]*\) Hz$/\1 \2 \3/p' "$summary")
 [ -n "${mean:-}" ] || e2e_fail "no measured rate in the summary"
-[ "$highest" = 13.000 ] || e2e_fail "the run did not start at 13 Hz (highest frequency shown $highest)"
-awk -v m="$measured" -v f="$mean" 'BEGIN { e = (m - f) / f; if (e < 0) e = -e; exit !(e <= 0.001) }' \
-  || e2e_fail "measured rate $measured Hz is not within 0.1 % of the $mean Hz the frequencies shown ask for"
+awk -v h="$highest" 'BEGIN { exit !(h >= 13.0) }' || e2e_fail "the run never reached 13 Hz (highest frequency shown $highest)"
+awk -v m="$measured" -v f="$mean" 'BEGIN { e = (m - f) / f; if (e < 0) e = -e; exit !(e <= 0.001) }' || {
+  echo "phases painted more than 20 ms late:" >&2
+  awk -F, 'NR > 1 && $4 - $3 > 20' "$dir/run.csv" | head -n 20 >&2
+  e2e_fail "measured rate $measured Hz is not within 0.1 % of the $mean Hz the frequencies shown ask for"
+}
 
 head -n 1 "$dir/run.csv" | grep -qx 'phase,frequency_hz,due_ms,painted_ms,on_screen_ms,length_ms,frames' \
   || e2e_fail "the flip log has no header"

@@ -18,7 +18,7 @@ crop="1024x700+0+0"
 # presenter line. Distinct pictures go to <dir>/shots/<checksum>.png.
 run_with() {
   local presenter=$1 dir=$2
-  printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=1000\r\n' >"$dir/Config.ini"
+  printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=2000\r\n' >"$dir/Config.ini"
   # One known text, so both runs show the same title line.
   rm -rf "$dir/to_read" && mkdir "$dir/to_read"
   printf 'Первая строка\r\nВторая строка\r\n' >"$dir/to_read/Probe.txt"
@@ -30,13 +30,24 @@ run_with() {
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
   xdotool mousemove $((cx + 198 + 29)) $((cy + 59 + 10)) click 1
   sleep 0.5
-  xdotool mousemove $((cx + 49 + 28)) $((cy + 242 + 8)) click 1   # "Дельта", 1 Hz
+  xdotool mousemove $((cx + 49 + 28)) $((cy + 242 + 8)) click 1   # "Дельта"
   sleep 0.3
   xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
   sleep 0.3
   xdotool click 1
-  vd_wait_window '^Form2$' 10 >/dev/null
-  sleep 11   # the title line, and with it the flicker, comes after a line interval of 10 s
+  vd_wait_window '^Form4$' 10 >/dev/null
+  # Start sets the wake or sleep frequency; "Дельта" again brings 1 Hz.
+  sleep 0.5
+  xdotool mousemove 20 $((743 + 6)) click 1
+  control=$(vd_wait_window '^Form1$' 10)
+  sleep 0.5
+  read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
+  xdotool mousemove $((cx + 49 + 28)) $((cy + 242 + 8)) click 1
+  sleep 0.3
+  # Minimize again: the mini bar's corner is left out of the comparison.
+  xdotool mousemove $((cx + 480 + 14)) $((cy + 1 + 7)) click 1
+  vd_wait_window '^Form4$' 10 >/dev/null
+  sleep 20.5   # the title line, and with it the flicker, comes after a line interval of 20 s
   mkdir -p "$dir/shots"
   for i in $(seq 10); do
     vd_screenshot "$dir/full.png"

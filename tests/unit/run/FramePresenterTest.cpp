@@ -55,6 +55,7 @@ public:
         hooks.frequency = [this] { return hz_; };
         hooks.flip = [this] { return lit_ = !lit_; };
         presenter_.emplace(*surface_, std::move(hooks), &log);
+        log.setFramesCounted(true);
     }
 
     void run(FakePlatform& fake, double refreshHz, std::int64_t ns)
