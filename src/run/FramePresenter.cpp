@@ -182,6 +182,12 @@ void FramePresenter::paced(std::int64_t swapNs)
         }
         frame_ += frames;
     }
+    if (hooks_.running && !hooks_.running()) {
+        // The phase on show holds; the plan starts from here when the flicker does.
+        phaseStart_ = frame_;
+        boundary_ = frame_ + 1;
+        return;
+    }
     if (frame_ < boundary_)
         return;
 

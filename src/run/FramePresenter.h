@@ -25,6 +25,9 @@ public:
     struct Hooks {
         std::function<double()> frequency;  // the stimulation frequency now
         std::function<bool()> flip;         // turns the phase; returns true when lit
+        // Whether the flicker runs; while it does not, the phase on show stays.
+        // Unset: always.
+        std::function<bool()> running;
     };
     enum class State { Off, Measuring, Pacing };
 

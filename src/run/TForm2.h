@@ -54,6 +54,8 @@ public:
 protected:
     void FormCreate() override;
     void resizeEvent(QResizeEvent* event) override;
+    // Chooses the flicker's presenter when the window first shows (TForm2Frames.cpp).
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,10 +1,12 @@
-// The frame-locked presenter of the flicker and the flip log. The flicker clock
-// flips the phases until the presenter is chosen at the first flip of a run; when
-// the display's swaps are steadily paced, the frames flip them from then on.
+// The frame-locked presenter of the flicker and the flip log. The presenter is
+// chosen when the window first shows, at Start, before the flicker runs (or at the
+// first flip where the window never showed); the flicker clock flips the phases
+// until then, and from then on too unless the display's swaps are steadily paced.
 #include "run/TForm2.h"
 
 #include "control/TForm1.h"
 #include "framework/Image.h"
+#include "framework/Timer.h"
 #include "platform/Platform.h"
 #include "run/FlickerOptions.h"
 #include "run/FlipLog.h"
@@ -14,6 +16,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -64,6 +67,17 @@ void TForm2::FrameLockDeleter::operator()(FrameLock* lock) const
     delete lock;
 }
 
+void TForm2::showEvent(QShowEvent* event)
+{
+    TForm::showEvent(event);
+    // Once the window is on screen, so that its swaps can be measured.
+    if (!frames_)
+        QTimer::singleShot(0, this, [this] {
+            if (!frames_ && isVisible())
+                choosePresenter();
+        });
+}
+
 bool TForm2::framesPace() const
 {
     return frames_ && frames_->presenter && frames_->presenter->state() == FramePresenter::State::Pacing;
@@ -105,6 +119,7 @@ void TForm2::choosePresenter()
         nextPhase();
         return lit_;
     };
+    hooks.running = [this] { return Timer1->Enabled(); };
     lock.presenter = std::make_unique<FramePresenter>(*lock.surface, std::move(hooks), &lock.log);
     updateFramePictures();
     const bool forced = options.presenter == PresenterChoice::Frame;

@@ -258,3 +258,28 @@ INSTANTIATE_TEST_SUITE_P(Clocks, PresenterChoiceTest,
         ChoiceCase { "timer chosen", clockWith(60), PresenterChoice::Timer, "timer" },
         ChoiceCase { "frame chosen, unpaced", [] { auto c = clockWith(60); c.unpaced = true; return c; }(),
             PresenterChoice::Frame, "frame" }));
+
+// At Start the swaps are measured while the window shows still; the frames must not
+// flicker before the flicker clock runs (the first text line starts it).
+class FramesBeforeTheFlickerTest : public AppTest {
+protected:
+    void prepare() override { fake.frameClock = clockWith(60); }
+};
+
+TEST_F(FramesBeforeTheFlickerTest, ThePhaseHoldsUntilTheClockRunsThenFollowsThePlan)
+{
+    Form2->SetFrequency(10.0);
+    Form2->Show();
+    QApplication::processEvents();
+    fake.advanceMs(3000);
+    ASSERT_EQ(fake.frameSurfacesStarted, 1) << "the swaps are measured when the window shows";
+    ASSERT_GT(fake.frames.size(), 100u);
+    EXPECT_TRUE(flipTimes(fake.frames).empty()) << "no flip before the flicker clock runs";
+
+    Form2->Timer1->setEnabled(true);
+    fake.advanceMs(3000);
+    const std::vector<int> lengths = phaseLengths(fake.frames, 60.0);
+    ASSERT_GT(lengths.size(), 50u);
+    for (int length : lengths)
+        ASSERT_EQ(length, 3) << "10 Hz at 60 Hz: three frames a phase";
+}
