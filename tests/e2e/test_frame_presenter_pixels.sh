@@ -18,36 +18,38 @@ crop="1024x700+0+0"
 # presenter line. Distinct pictures go to <dir>/shots/<checksum>.png.
 run_with() {
   local presenter=$1 dir=$2
-  printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=2000\r\n' >"$dir/Config.ini"
-  # One known text, so both runs show the same title line.
+  printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=500\r\n' >"$dir/Config.ini"
+  # A text of one line: after its title the feed shows that line for good, so both
+  # runs show the same line however long their screenshots take.
   rm -rf "$dir/to_read" && mkdir "$dir/to_read"
-  printf 'Первая строка\r\nВторая строка\r\n' >"$dir/to_read/Probe.txt"
+  printf 'Первая строка\r\n' >"$dir/to_read/Probe.txt"
   vd_start_program "$dir" --presenter="$presenter" --flip-log "$dir/run.csv"
   local control
   control=$(vd_wait_window '^Form1$' 20)
   sleep 1
-  # 1 Hz: phases of half a second, long enough for a screenshot to fall inside one.
+  # "Тета", 5 Hz drifting between 4 and 7 Hz: screenshots a third of a second apart
+  # catch both phases.
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
   xdotool mousemove $((cx + 198 + 29)) $((cy + 59 + 10)) click 1
   sleep 0.5
-  xdotool mousemove $((cx + 49 + 28)) $((cy + 242 + 8)) click 1   # "Дельта"
+  xdotool mousemove $((cx + 57 + 16)) $((cy + 210 + 8)) click 1
   sleep 0.3
   xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
   sleep 0.3
   xdotool click 1
   vd_wait_window '^Form4$' 10 >/dev/null
-  # Start sets the wake or sleep frequency; "Дельта" again brings 1 Hz.
+  # Start sets the wake or sleep frequency; "Тета" again brings 5 Hz.
   sleep 0.5
   xdotool mousemove 20 $((743 + 6)) click 1
   control=$(vd_wait_window '^Form1$' 10)
   sleep 0.5
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
-  xdotool mousemove $((cx + 49 + 28)) $((cy + 242 + 8)) click 1
+  xdotool mousemove $((cx + 57 + 16)) $((cy + 210 + 8)) click 1
   sleep 0.3
   # Minimize again: the mini bar's corner is left out of the comparison.
   xdotool mousemove $((cx + 480 + 14)) $((cy + 1 + 7)) click 1
   vd_wait_window '^Form4$' 10 >/dev/null
-  sleep 20.5   # the title line, and with it the flicker, comes after a line interval of 20 s
+  sleep 12   # the title after 5 s, with it the flicker, then the one line after 10 s
   mkdir -p "$dir/shots"
   for i in $(seq 10); do
     vd_screenshot "$dir/full.png"
