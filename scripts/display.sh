@@ -41,13 +41,14 @@ vd_program_copy() {
   echo "$VD_TMP"
 }
 
-# Starts the program from a folder; its standard error goes to <folder>/stderr.log.
-# With VD_CONFIG_HOME set, the program keeps its per-user file there rather than in
-# the user's own configuration folder.
+# Starts the program from a folder with the arguments that follow; its standard
+# error goes to <folder>/stderr.log. With VD_CONFIG_HOME set, the program keeps its
+# per-user file there rather than in the user's own configuration folder.
 vd_start_program() {
   local dir=$1
+  shift
   (cd "$dir" && if [ -n "${VD_CONFIG_HOME:-}" ]; then export XDG_CONFIG_HOME=$VD_CONFIG_HOME; fi \
-    && exec ./pvstim 2>"$dir/stderr.log") &
+    && exec ./pvstim "$@" 2>"$dir/stderr.log") &
   VD_PROGRAM_PID=$!
   VD_PIDS+=($VD_PROGRAM_PID)
 }

@@ -12,6 +12,8 @@ run_packages=(
   qt6-translations-l10n
   # The X server's own screen saver is held off during a run.
   libx11-dev libxss-dev
+  # Qt6::OpenGL (the frame-locked flicker); Debian keeps its CMake files apart.
+  libqt6opengl6-dev
   fonts-liberation fontconfig
   # A virtual display for machines without one (`make run` then takes a screenshot).
   xvfb openbox x11-utils imagemagick

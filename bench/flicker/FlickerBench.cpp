@@ -6,7 +6,11 @@
 // first frequency runs again with markers and mandalas drawn every 2 s.
 // Prints the figures beside their targets; fails only when a run records nothing.
 //
-// Usage: pvstim_bench_flicker [seconds per run] [frequency ...]
+// Beside its own figures it prints what the program's flip log says of each
+// frequency: the rate measured from the phases' start times and the histogram of
+// phase lengths in frames.
+//
+// Usage: pvstim_bench_flicker [seconds per frequency] [frequency ...]
 // Run it on a 1920 x 1080 display (see bench/flicker.sh).
 #include "app/WindowSet.h"
 #include "control/TForm1.h"
@@ -15,6 +19,7 @@
 #include "framework/Label.h"
 #include "framework/Timer.h"
 #include "platform/QtPlatform.h"
+#include "run/FlickerOptions.h"
 #include "run/TForm2.h"
 #include "windows/Forms.h"
 
@@ -22,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QThread>
 #include <QTimer>
 
@@ -34,6 +40,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -275,6 +282,54 @@ std::string format(const char* pattern, double a, double b = 0)
     char text[64];
     std::snprintf(text, sizeof text, pattern, a, b);
     return text;
+
+// Reads the flip log back and prints, for each frequency in it, the rate from a
+// straight line through the phases' start times and the phase-length histogram.
+void printFlipLog(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::printf("no flip log at %s\n", qPrintable(path));
+        return;
+    }
+    struct Rows {
+        std::vector<double> startMs;
+        std::map<int, int> histogram;
+    };
+    std::map<double, Rows> byHz;
+    file.readLine();  // header
+    while (!file.atEnd()) {
+        const QList<QByteArray> cells = file.readLine().trimmed().split(',');
+        if (cells.size() < 7)
+            continue;
+        // The drift is off, so each frequency of the benchmark is one value here.
+        Rows& rows = byHz[cells[1].toDouble()];
+        rows.startMs.push_back(cells[3].toDouble());
+        if (!cells[6].isEmpty())
+            ++rows.histogram[cells[6].toInt()];
+    }
+    std::printf("flip log %s:\n%8s %12s %9s  %s\n", qPrintable(path), "f (Hz)", "rate (Hz)", "error %",
+        "phase lengths in frames (length x phases)");
+    for (const auto& [hz, rows] : byHz) {
+        const std::vector<double>& t = rows.startMs;
+        const double n = double(t.size());
+        double sx = 0, sy = 0, sxx = 0, sxy = 0;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            sx += double(i);
+            sy += t[i];
+            sxx += double(i) * double(i);
+            sxy += double(i) * t[i];
+        }
+        const double denominator = n * sxx - sx * sx;
+        const double slopeMs = denominator > 0 ? (n * sxy - sx * sy) / denominator : 0;
+        const double rate = slopeMs > 0 ? 1000.0 / (2 * slopeMs) : 0;
+        std::printf("%8.3f %12.5f %+9.4f ", hz, rate, hz > 0 ? 100.0 * (rate - hz) / hz : 0.0);
+        if (rows.histogram.empty())
+            std::printf(" not known (no refresh rate reported)");
+        for (const auto& [frames, count] : rows.histogram)
+            std::printf(" %dx%d", frames, count);
+        std::printf("\n");
+    }
 }
 
 }  // namespace
@@ -303,6 +358,8 @@ int main(int argc, char** argv)
 
     BenchPlatform platform;
     Platform::install(&platform);
+    const QString flipLog = QDir::temp().filePath(QStringLiteral("pvstim_bench_flips.csv"));
+    flickerOptions().flipLogPath = flipLog;
     // The stimulation window lists the reading texts beside the executable.
     beside.mkpath(QStringLiteral("to_read"));
     createWindowSet();
@@ -378,5 +435,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "flicker: a run recorded no tick of the flicker clock\n");
         return 1;
     }
+
+    printFlipLog(flipLog);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/FlickerCommandLine.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -25,7 +27,7 @@ CommandLine::CommandLine()
         "see the screen has photosensitive epilepsy or has ever had a seizure."));
     parser_.addHelpOption();
     parser_.addVersionOption();
-    // Options the program understands go here, each with its own accessor.
+    addFlickerOptions(parser_);
 }
 
 CommandLine::Outcome CommandLine::parse(const QStringList& arguments)
@@ -49,6 +51,11 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments)
     if (!parser_.positionalArguments().isEmpty()) {
         print(stderr, QStringLiteral("Unexpected argument '%1'.\n\n").arg(parser_.positionalArguments().first())
                 + parser_.helpText());
+        exitStatus_ = kUsageError;
+        return Outcome::Exit;
+    }
+    if (const QString error = applyFlickerOptions(parser_); !error.isEmpty()) {
+        print(stderr, error + QStringLiteral("\n\n") + parser_.helpText());
         exitStatus_ = kUsageError;
         return Outcome::Exit;
     }

@@ -68,3 +68,12 @@ QString NumberFormat::fixed(double value, int decimals) const
 }
 
 }  // namespace pvstim
+
+namespace pvstim {
+
+std::unique_ptr<FrameSurface> Platform::createFrameSurface(QWidget&)
+{
+    return nullptr;
+}
+
+}  // namespace pvstim

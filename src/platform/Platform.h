@@ -12,6 +12,7 @@
 #include <memory>
 
 class QDialog;
+class QImage;
 class QWidget;
 
 namespace pvstim {
@@ -32,6 +33,31 @@ public:
 enum class TimerPrecision {
     Millisecond,  // to the nearest millisecond of the event loop: polls and waits
     Microsecond,  // within tens of microseconds where the system allows: the flicker
+};
+
+// A surface over a window that shows one of two whole pictures at every refresh of
+// the display, swapping once a refresh. After each swap it reports the monotonic
+// time the swap completed, which is the display's frame clock.
+class FrameSurface {
+public:
+    enum class Picture { Lit, Blank };
+
+    virtual ~FrameSurface() = default;
+    // The two pictures, each the size of the window. They are kept until replaced,
+    // so showing one costs a draw and a swap.
+    virtual void setPictures(const QImage& lit, const QImage& blank) = 0;
+    // Shown from the next frame drawn on.
+    virtual void show(Picture picture) = 0;
+    // Covers the window and swaps at every refresh; stop() uncovers it again.
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    // The refresh rate the system reports for the window's screen (0: unknown).
+    virtual double reportedRefreshHz() const = 0;
+    // A short name of the renderer, for logs.
+    virtual QString rendererName() const = 0;
+
+    // Called after every swap with the time it completed.
+    std::function<void(std::int64_t swapNs)> onFrame;
 };
 
 // How the user's locale writes the long time of day (hours, minutes, seconds).
@@ -131,6 +157,9 @@ public:
     // until allowScreenIdle(). Holding while held changes nothing.
     virtual void keepScreenAwake() = 0;
     virtual void allowScreenIdle() = 0;
+
+    // A frame surface over `window`, or nullptr when the system has no OpenGL.
+    virtual std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window);
 
     // The one instance the program runs on.
     static Platform& instance();

@@ -34,6 +34,7 @@ namespace pvstim {
 //    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/);
 //  - the screen kept awake through the desktop's screen saver service or the X
 //    server's screen saver (ScreenAwake.h).
+//  - a frame surface drawn with OpenGL at a swap interval of 1 (GlFrameSurface).
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -62,6 +63,7 @@ public:
     void setUserFlag(UserFlag flag, bool on) override;
     void keepScreenAwake() override { screenAwake_.hold(); }
     void allowScreenIdle() override { screenAwake_.release(); }
+    std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;  // GlFrameSurface.cpp
 
     // Exposed for tests of the locale parsing.
     static LongTimeFormat parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm);

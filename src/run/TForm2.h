@@ -5,6 +5,7 @@
 #include "framework/Memo.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace pvstim {
 
@@ -57,6 +58,8 @@ public:
 protected:
     void FormCreate() override;
     void resizeEvent(QResizeEvent* event) override;
+    // Chooses the flicker's presenter when the window first shows (TForm2Frames.cpp).
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -71,6 +74,23 @@ private:
     // Makes the flicker clock's next tick fall exactly half a period after this one.
     void scheduleNextFlip(std::int64_t thisFlipNs);
     void pictureChanged();
+    // Turns the phase as a flip does; false when a marker keeps the lit phase.
+    bool nextPhase();
+
+    // The frame-locked presenter and the flip log (TForm2Frames.cpp).
+    struct FrameLock;
+    struct FrameLockDeleter {
+        void operator()(FrameLock* lock) const;
+    };
+    // Called once a flip: the first one chooses the presenter, each one is logged.
+    void phaseFlipped(std::int64_t dueNs);
+    // True while the frames, not the flicker clock, turn the phases.
+    bool framesPace() const;
+    // Shows the phase on the frame surface while it covers the window.
+    bool showPhaseOnFrames(bool lit);
+    void choosePresenter();
+    void updateFramePictures();
+    std::unique_ptr<FrameLock, FrameLockDeleter> frames_;
 
     // Shown during the blank phase over the text line and over the drawn picture.
     QWidget* textCover_ = nullptr;

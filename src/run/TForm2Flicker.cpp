@@ -125,6 +125,16 @@ void TForm2::Timer1Timer()
 {
     // Read before anything can restart the count: the moment this flip was due.
     const std::int64_t thisFlipNs = Timer1->deadlineNs();
+    if (framesPace())
+        return;
+    const bool flipped = nextPhase();
+    scheduleNextFlip(thisFlipNs);
+    if (flipped)
+        phaseFlipped(thisFlipNs);
+}
+
+bool TForm2::nextPhase()
+{
     TForm1& control = *Form1;
 
     control.Label13->setCaption(QStringLiteral("Частота стимуляции ГМ: ")
@@ -134,13 +144,13 @@ void TForm2::Timer1Timer()
     if (control.CheckBox2->isChecked())
         hz = driftedFrequency(control.rhythmMode, hz);
     SetFrequency(hz);
-    scheduleNextFlip(thisFlipNs);
 
     // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
     // the lit phase that shows it.
     if (Image1->Picture().takeAsBitmap())
-        return;
+        return false;
     showPhase(!lit_);
+    return true;
 }
 
 double TForm2::driftedFrequency(std::uint8_t mode, double hz)
@@ -195,6 +205,8 @@ void TForm2::pictureChanged()
 void TForm2::showPhase(bool lit)
 {
     lit_ = lit;
+    if (showPhaseOnFrames(lit))
+        return;
     textCover_->setVisible(!lit);
     pictureCover_->setVisible(!lit);
     // A synchronous repaint of what differs between the phases: the frame is

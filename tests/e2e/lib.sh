@@ -82,4 +82,40 @@ if not display or not xss.XScreenSaverQueryInfo(display, x11.XDefaultRootWindow(
     raise SystemExit("no screen saver information")
 print({0: "off", 1: "on", 2: "cycle", 3: "disabled"}.get(info.state, "unknown"))
 '
+
+# Starts a run in Manual and sets it to 13 Hz: "Auto" off, "Низкий Бета" (Start needs
+# a rhythm in Manual), "Старт" (which starts at the wake or sleep frequency), the
+# control window back from the mini bar, then "Низкий Бета" again. The control
+# window stays up; the flicker goes on behind it.
+e2e_start_13hz_run() {
+  local control=$1 cx cy
+  read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
+  xdotool mousemove $((cx + 198 + 29)) $((cy + 59 + 10)) click 1
+  sleep 0.5
+  xdotool mousemove $((cx + 35 + 41)) $((cy + 116 + 8)) click 1
+  sleep 0.3
+  xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
+  sleep 0.3
+  xdotool click 1
+  vd_wait_window '^Form4$' 10 >/dev/null
+  sleep 0.5
+  xdotool mousemove 20 $((743 + 6)) click 1
+  control=$(vd_wait_window '^Form1$' 10)
+  sleep 0.5
+  read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
+  xdotool mousemove $((cx + 35 + 41)) $((cy + 116 + 8)) click 1
+}
+
+# Ends a run the way a user does: the control window back from the mini bar if it
+# is not up, then closed. Waits until the program has ended.
+e2e_end_run() {
+  local control
+  control=$(vd_find_window '^Form1$' || true)
+  if [ -z "$control" ]; then
+    xdotool mousemove 20 $((743 + 6)) click 1
+    control=$(vd_wait_window '^Form1$' 10)
+  fi
+  xdotool windowactivate --sync "$control" key --clearmodifiers alt+F4 || true
+  for _ in $(seq 100); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || return 0; sleep 0.1; done
+  e2e_fail "the program still runs after its control window was closed"
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 namespace pvstim {
 
@@ -27,6 +28,82 @@ FakePlatform::FakePlatform() = default;
 FakePlatform::~FakePlatform()
 {
     assert(armed_.empty() || true);
+}
+
+namespace {
+
+class FakeFrameSurface : public FrameSurface {
+public:
+    explicit FakeFrameSurface(FakePlatform& owner)
+        : owner_(owner)
+        , timer_(owner.createTimer([this] { swap(); }, TimerPrecision::Microsecond))
+    {
+    }
+
+    void setPictures(const QImage&, const QImage&) override { }
+    void show(Picture picture) override { lit_ = picture == Picture::Lit; }
+    void start() override
+    {
+        if (running_)
+            return;
+        running_ = true;
+        ++owner_.frameSurfacesStarted;
+        refresh_ = std::int64_t(std::floor(double(owner_.monotonicNs()) * clock().refreshHz / 1e9)) + 1;
+        armNext();
+    }
+    void stop() override
+    {
+        running_ = false;
+        timer_->disarm();
+    }
+    double reportedRefreshHz() const override
+    {
+        return clock().reportedHz < 0 ? clock().refreshHz : clock().reportedHz;
+    }
+    QString rendererName() const override { return QStringLiteral("fake"); }
+
+private:
+    const FakePlatform::FrameClock& clock() const { return owner_.frameClock; }
+
+    void armNext()
+    {
+        const auto& c = clock();
+        if (c.unpaced) {
+            timer_->armAt(owner_.monotonicNs() + std::uniform_int_distribution<std::int64_t>(2000000, 12000000)(rng_));
+            return;
+        }
+        while (std::find(c.missed.begin(), c.missed.end(), refresh_) != c.missed.end())
+            ++refresh_;
+        const auto at = std::int64_t(std::llround(double(refresh_) * 1e9 / c.refreshHz));
+        const std::int64_t jitter = c.jitterNs > 0 ? std::uniform_int_distribution<std::int64_t>(0, c.jitterNs)(rng_) : 0;
+        timer_->armAt(std::max(at + jitter, owner_.monotonicNs()));
+        ++refresh_;
+    }
+
+    void swap()
+    {
+        owner_.frames.push_back({ owner_.monotonicNs(), lit_ });
+        if (onFrame)
+            onFrame(owner_.monotonicNs());
+        if (running_)
+            armNext();
+    }
+
+    FakePlatform& owner_;
+    std::unique_ptr<TimerSource> timer_;
+    std::mt19937 rng_ { 4242 };
+    std::int64_t refresh_ = 0;
+    bool running_ = false;
+    bool lit_ = true;
+};
+
+}  // namespace
+
+std::unique_ptr<FrameSurface> FakePlatform::createFrameSurface(QWidget&)
+{
+    if (!frameClock.openGl)
+        return nullptr;
+    return std::make_unique<FakeFrameSurface>(*this);
 }
 
 std::unique_ptr<TimerSource> FakePlatform::createTimer(std::function<void()> onFire, TimerPrecision)

@@ -30,7 +30,10 @@ namespace pvstim {
 //  - background work that runs only when the test says so: jobs wait in a queue
 //    (forever, if the test never finishes them), or, when the test asks for it,
 //    are finished right after the timer callback that queued them, as if the
-//    worker took no time.
+//    worker took no time;
+//  - a frame clock (frameClock): a frame surface whose swaps complete at the virtual
+//    refreshes of a display (refresh rate, jitter, refreshes a swap misses), or at
+//    irregular times as when nothing paces the swaps; or no OpenGL at all.
 // Recorded: documents opened, power-off requests, error-box texts, dialogs run,
 // windows kept out of the taskbar.
 // Not simulated: real windows' placement by a window manager, real input.
@@ -64,6 +67,7 @@ public:
     void setUserFlag(UserFlag flag, bool on) override { userFlags[flag] = on; }
     void keepScreenAwake() override { screenKeptAwake = true; }
     void allowScreenIdle() override { screenKeptAwake = false; }
+    std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;
 
     // --- Virtual time ---
     void advanceMs(std::int64_t ms) { advanceNs(ms * 1000000); }
@@ -100,6 +104,31 @@ public:
     // Called by execDialog with the dialog; returns the dialog's result code.
     // Without a script, execDialog rejects the dialog.
     std::function<int(QDialog&)> dialogScript;
+
+    // The display the frame surfaces swap on. Refresh n falls at n / refreshHz
+    // seconds of virtual time; a swap completes at its refresh plus a seeded draw in
+    // [0, jitterNs], or skips the refreshes listed in `missed`.
+    struct FrameClock {
+        // Without it createFrameSurface gives nullptr, so the flicker clock flips
+        // the phases as it does on a system without OpenGL; off unless a test
+        // asks for frames.
+        bool openGl = false;
+        double refreshHz = 60.0;
+        double reportedHz = -1;         // the rate the system reports; < 0: refreshHz
+        std::int64_t jitterNs = 0;
+        std::vector<std::int64_t> missed;  // refresh numbers no swap completes at
+        // No swap interval: each swap completes 2 to 12 ms after the last.
+        bool unpaced = false;
+    };
+    FrameClock frameClock;
+    // Every frame the surfaces swapped: completion time and whether it showed the
+    // lit picture.
+    struct Frame {
+        std::int64_t ns;
+        bool lit;
+    };
+    std::vector<Frame> frames;
+    int frameSurfacesStarted = 0;
 
     // --- Records ---
     std::map<UserFlag, bool> userFlags { { UserFlag::RunWarningConfirmed, true } };
