@@ -2,7 +2,7 @@
 # Runs the flicker benchmark full-screen at 1920x1080: on a private Xvfb display
 # by default, or with --offscreen on Qt's offscreen platform. The benchmark runs
 # from a scratch folder that holds the program's markers and mandalas with a
-# hostile picture in each folder (bench/hostile_pictures.py), for its last run.
+# hostile picture in each folder (tools/hostile), for its last run.
 # Fails when the benchmark fails.
 # Usage: flicker.sh <build dir> [--offscreen] [seconds per run] [frequency ...]
 set -euo pipefail
@@ -17,9 +17,9 @@ trap cleanup EXIT
 cp "$bench" "$scratch/"
 bench="$scratch/$(basename "$bench")"
 cp -r "$build_dir/textures" "$build_dir/mandals" "$scratch/"
-python3 "$(dirname "$0")/hostile_pictures.py" "$scratch/hostile"
-mv "$scratch/hostile/rle8.bmp" "$scratch/textures/mark1.bmp"
-mv "$scratch/hostile/scans.jpg" "$scratch/mandals/1.jpg"
+"$build_dir/tools/hostile/pvstim_hostile" "$scratch/hostile" >/dev/null
+mv "$scratch/hostile/rle_end_only_16000x4000.bmp" "$scratch/textures/mark1.bmp"
+mv "$scratch/hostile/progressive_500_scans_8000x8000.jpg" "$scratch/mandals/1.jpg"
 
 if [ "${1:-}" = "--offscreen" ]; then
   shift

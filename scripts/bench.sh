@@ -19,9 +19,11 @@ run() {
   [ "${PIPESTATUS[0]}" -eq 0 ] || failed+=("$name")
 }
 run gauge "$build_dir/bench/gauge/pvstim_bench_gauge"
+run pictures "$build_dir/bench/pictures/pvstim_bench_pictures"
 run flicker "$root/bench/flicker.sh" "$build_dir"
 run startup "$root/bench/startup.sh" "$build_dir"
 run idle "$root/bench/idle.sh" "$build_dir"
+run hostile "$root/bench/hostile_run.sh" "$build_dir"
 [ -n "${SOAK:-}" ] && run soak "$root/bench/soak.sh" "$build_dir"
 echo
 printf '%-52s %-22s %-22s %s\n' "figure" "measured" "target" ""

@@ -19,7 +19,6 @@ namespace {
 const QString kHelpRhythms = QStringLiteral("Ритмы.doc");
 const QString kHelpReadMe = QStringLiteral("ReadMe.txt");
 const QString kBook = QStringLiteral("Vellamor.doc");
-const QString kTextFolder = QStringLiteral("to_read\\");
 const QString kTextFilter = QStringLiteral("txt (*.txt)");
 
 // Whatever happens to a document, the next one is still opened: the shell's
@@ -56,7 +55,7 @@ void TForm1::Label14Click()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(kTextFilter);
-    dialog.setDirectory(inUserDataDir(kTextFolder));
+    dialog.setDirectory(readingTextFolder());
     if (platform().execDialog(dialog) != QDialog::Accepted)
         return;
     const QStringList chosen = dialog.selectedFiles();

@@ -57,7 +57,7 @@ int progressPercent(int minutesLeft, int secondsLeft, int runMinutes)
 // reading text is unchanged then.
 void loadRandomReadingText(TForm2& stimulation)
 {
-    const QString folder = inUserDataDir(QStringLiteral("to_read\\"));
+    const QString folder = readingTextFolder();
     const auto noText = [&folder](const QString& reason) {
         return EInOutError(QStringLiteral("No reading text can be loaded from the folder \"%1\": %2")
                                .arg(QDir::toNativeSeparators(folder), reason));

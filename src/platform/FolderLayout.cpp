@@ -11,7 +11,6 @@ namespace pvstim {
 namespace {
 
 const QString kMarkerFolder = QStringLiteral("fone/");
-const QString kTextFolder = QStringLiteral("to_read/");
 const QString kProgramFolder = QStringLiteral("/pvstim");
 // Written at the first close, so its absence marks a first start.
 const QString kSettingsFile = QStringLiteral("Config.ini");
@@ -46,11 +45,11 @@ void FolderLayout::prepare() const
     if (kind == Kind::Portable)
         return;
     QDir().mkpath(settingsDir);
-    const QString userTexts = resolveCaseInsensitive(userDataDir, kTextFolder);
+    const QString userTexts = resolveCaseInsensitive(userDataDir, kReadingTextFolder);
     const bool firstStart = !QFileInfo::exists(resolveCaseInsensitive(settingsDir, kSettingsFile));
     if ((!firstStart && QFileInfo::exists(userTexts)) || !QDir().mkpath(userTexts))
         return;
-    const QDir shipped(resolveCaseInsensitive(dataDir, kTextFolder));
+    const QDir shipped(resolveCaseInsensitive(dataDir, kReadingTextFolder));
     for (const QFileInfo& text : shipped.entryInfoList(QDir::Files)) {
         const QString copy = userTexts + text.fileName();
         // QFile::copy never replaces an existing file. The copy keeps the shipped

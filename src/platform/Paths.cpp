@@ -52,4 +52,6 @@ QString inUserDataDir(const QString& relative)
     return resolveCaseInsensitive(platform().userDataDir(), relative);
 }
 
+QString readingTextFolder() { return inUserDataDir(kReadingTextFolder); }
+
 }  // namespace pvstim

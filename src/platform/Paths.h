@@ -17,4 +17,9 @@ QString inDataDir(const QString& relative);
 QString inSettingsDir(const QString& relative);
 QString inUserDataDir(const QString& relative);
 
+// The reading texts' folder: its name, and the folder itself in the user's data
+// folder (with a trailing "/").
+inline const QString kReadingTextFolder = QStringLiteral("to_read/");
+QString readingTextFolder();
+
 }  // namespace pvstim

@@ -99,7 +99,7 @@ void TForm2::FormCreate()
     Label1->setTop(Height() / 2 - 40);
 
     // Throws when to_read/ is missing, which skips the line interval below.
-    FileListBox1.ApplyFilePath(inUserDataDir(QStringLiteral("to_read\\")));
+    FileListBox1.ApplyFilePath(readingTextFolder());
 
     Form1->SpinEdit2->setValue(Form1->settingsFile->readInteger(
         settings::kGeneral, settings::kLineInterval, settings::kDefaultLineInterval));
