@@ -27,7 +27,6 @@
 #include <QDir>
 #include <QFile>
 #include <QEventLoop>
-#include <QFile>
 #include <QThread>
 #include <QTimer>
 
@@ -282,6 +281,7 @@ std::string format(const char* pattern, double a, double b = 0)
     char text[64];
     std::snprintf(text, sizeof text, pattern, a, b);
     return text;
+}
 
 // Reads the flip log back and prints, for each frequency in it, the rate from a
 // straight line through the phases' start times and the phase-length histogram.

@@ -82,6 +82,7 @@ if not display or not xss.XScreenSaverQueryInfo(display, x11.XDefaultRootWindow(
     raise SystemExit("no screen saver information")
 print({0: "off", 1: "on", 2: "cycle", 3: "disabled"}.get(info.state, "unknown"))
 '
+}
 
 # Starts a run in Manual and sets it to 13 Hz: "Auto" off, "Низкий Бета" (Start needs
 # a rhythm in Manual), "Старт" (which starts at the wake or sleep frequency), the
