@@ -37,8 +37,12 @@ void TitleStripSource::resolveIfChanged()
         watcher_->removePaths(watched);
 
     // The data folder tells when the pictures' folder appears, goes or is
-    // renamed; that folder tells when a title file does.
-    QStringList paths { platform().dataDir() };
+    // renamed; that folder tells when a title file does. A data folder that does
+    // not exist is watched through the nearest folder above it that does.
+    QString dataDir = platform().dataDir();
+    while (!QFileInfo(dataDir).isDir() && QFileInfo(dataDir).absolutePath() != dataDir)
+        dataDir = QFileInfo(dataDir).absolutePath();
+    QStringList paths { dataDir };
     for (int i = 0; i < 2; ++i) {
         paths_[i] = inDataDir(kTitleFiles[i]);
         exists_[i] = QFileInfo::exists(paths_[i]);

@@ -107,11 +107,13 @@ TEST_P(FolderLayoutPrepareTest, FillsTheUserTextsWithoutOverwriting)
     EXPECT_TRUE(QFileInfo(layout.settingsDir).isDir()) << "no folder to write Config.ini into";
     EXPECT_EQ(readFile(texts + QStringLiteral("a.txt")), QByteArray(c.aText));
     EXPECT_EQ(QFileInfo::exists(texts + QStringLiteral("b.txt")), c.bCopied);
-    if (c.bCopied)
+    if (c.bCopied) {
         EXPECT_TRUE(QFile::permissions(texts + QStringLiteral("b.txt")) & QFile::WriteOwner)
             << "the user's copy is read-only";
-    if (c.userTextFolder)
+    }
+    if (c.userTextFolder) {
         EXPECT_EQ(readFile(texts + QStringLiteral("own.txt")), QByteArray("own"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Starts, FolderLayoutPrepareTest,
