@@ -141,6 +141,14 @@ void TForm2::choosePresenter()
         lock.presenter->stop();
         // The window shows the phase again itself.
         showPhase(lit_);
+        // The surface and its OpenGL context are let go once the presenter has
+        // returned from this call: a software renderer holds tens of megabytes.
+        QTimer::singleShot(0, this, [this] {
+            if (frames_ && frames_->presenter && frames_->presenter->state() == FramePresenter::State::Off) {
+                frames_->presenter.reset();
+                frames_->surface.reset();
+            }
+        });
     });
 }
 
