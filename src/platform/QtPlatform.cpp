@@ -477,10 +477,12 @@ int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
 void QtPlatform::keepOutOfTaskbar(QWidget& window)
 {
 #if QT_CONFIG(xcb)
+    // Other platforms (offscreen among them) may offer the X11 interface without a
+    // connection to a server.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    if (!connection)
         return;
-    xcb_connection_t* connection = x11->connection();
     const auto atom = [connection](const char* name) {
         const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
