@@ -37,12 +37,11 @@ void TitleStripSource::resolveIfChanged()
         watcher_->removePaths(watched);
 
     // The data folder tells when the pictures' folder appears, goes or is
-    // renamed; that folder tells when a title file does. A data folder that does
-    // not exist is watched through the nearest folder above it that does.
-    QString dataDir = platform().dataDir();
-    while (!QFileInfo(dataDir).isDir() && QFileInfo(dataDir).absolutePath() != dataDir)
-        dataDir = QFileInfo(dataDir).absolutePath();
-    QStringList paths { dataDir };
+    // renamed; that folder tells when a title file does. Without a data folder
+    // there is nothing to show and nothing to watch.
+    QStringList paths;
+    if (QFileInfo(platform().dataDir()).isDir())
+        paths.append(platform().dataDir());
     for (int i = 0; i < 2; ++i) {
         paths_[i] = inDataDir(kTitleFiles[i]);
         exists_[i] = QFileInfo::exists(paths_[i]);
@@ -54,7 +53,7 @@ void TitleStripSource::resolveIfChanged()
         paths.append(folder);
     // Without a watch (no inotify instance left, say) nothing would tell of a
     // change: resolve again at every call, as a poll.
-    if (!watcher_->addPaths(paths).isEmpty())
+    if (!paths.isEmpty() && !watcher_->addPaths(paths).isEmpty())
         stale_ = true;
 }
 
