@@ -100,7 +100,7 @@ void TForm1::createControls()
         QStringLiteral("Свернуть"));
     BClose = TImage::fromResource(this, QStringLiteral("BClose"), { 508, 1 }, QStringLiteral(":/art/C0.bmp"),
         QStringLiteral("Закрыть"));
-    Timer1 = new TTimer(this, 20, true);
+    Timer1 = new TTimer(this, 20, true, TimerPrecision::Poll);
     Timer2 = new TTimer(this, 1000, false);
 
     // Settings controls, in the order that stacks them above the chrome.

@@ -11,6 +11,7 @@ constexpr std::int64_t kNsPerMs = 1000000;
 
 TTimer::TTimer(QObject* owner, int intervalMs, bool enabled, TimerPrecision precision)
     : QObject(owner)
+    , precision_(precision)
     , source_(platform().createTimer([this] { fire(); }, precision))
     , interval_(intervalMs)
 {
@@ -49,8 +50,16 @@ void TTimer::startCount()
         source_->disarm();
         return;
     }
-    deadline_ = platform().monotonicNs() + std::int64_t(interval_) * kNsPerMs;
+    deadline_ = firstDeadline(platform().monotonicNs());
     source_->armAt(deadline_);
+}
+
+std::int64_t TTimer::firstDeadline(std::int64_t now) const
+{
+    const std::int64_t intervalNs = std::int64_t(interval_) * kNsPerMs;
+    if (precision_ != TimerPrecision::Poll)
+        return now + intervalNs;
+    return (now / intervalNs + 1) * intervalNs;
 }
 
 void TTimer::setNextDeadlineNs(std::int64_t deadline)
@@ -90,10 +99,11 @@ void TTimer::fire()
         deadline_ = override_;
     } else if (!rescheduledInHandler_) {
         deadline_ += std::int64_t(interval_) * kNsPerMs;
-        // After a stall, tick once as soon as possible rather than in a burst.
+        // After a stall, tick once as soon as possible rather than in a burst (a
+        // poll at its next grid point).
         const std::int64_t now = platform().monotonicNs();
         if (deadline_ < now)
-            deadline_ = now;
+            deadline_ = precision_ == TimerPrecision::Poll ? firstDeadline(now) : now;
     } else {
         return;  // the handler restarted the count; already armed
     }

@@ -20,6 +20,9 @@ namespace pvstim {
 //    falls due while its handler is still running (inside a modal dialog or
 //    error box) is skipped.
 //  - An exception escaping the handler is shown in the error box; the timer goes on.
+//  - A poll (TimerPrecision::Poll) ticks on a grid of its interval counted from
+//    the clock's origin: its first tick comes at most one interval after it starts,
+//    and polls of one interval tick together.
 class TTimer : public QObject {
 public:
     explicit TTimer(QObject* owner, int intervalMs = 1000, bool enabled = false,
@@ -46,7 +49,10 @@ public:
 private:
     void startCount();
     void fire();
+    // The first deadline of a count started at `now`.
+    std::int64_t firstDeadline(std::int64_t now) const;
 
+    TimerPrecision precision_;
     std::unique_ptr<TimerSource> source_;
     bool enabled_ = false;
     int interval_ = 1000;

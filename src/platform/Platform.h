@@ -33,6 +33,7 @@ public:
 enum class TimerPrecision {
     Millisecond,  // to the nearest millisecond of the event loop: polls and waits
     Microsecond,  // within tens of microseconds where the system allows: the flicker
+    Poll,         // a steady short poll: polls due together wake the program once
 };
 
 // A surface over a window that shows one of two whole pictures at every refresh of

@@ -294,6 +294,7 @@ private:
 
 QtPlatform::QtPlatform()
     : origin_(MonotonicClock::now())
+    , polls_([this] { return monotonicNs(); })
 {
     // Two workers: one picture that takes long to decode leaves the other free.
     workers_.setMaxThreadCount(2);
@@ -376,9 +377,9 @@ std::unique_ptr<TimerSource> QtPlatform::createTimer(std::function<void()> onFir
         if (auto source = TimerFdSource::create(origin_, onFire))
             return source;
     }
-#else
-    Q_UNUSED(precision);
 #endif
+    if (precision == TimerPrecision::Poll)
+        return polls_.createSource(std::move(onFire));
     return std::make_unique<QtTimerSource>(origin_, std::move(onFire));
 }
 
@@ -402,9 +403,24 @@ QSize QtPlatform::screenSize() const
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
-QPoint QtPlatform::cursorPos() const { return QCursor::pos(); }
+QPoint QtPlatform::cursorPos() const
+{
+    // The 20 ms polls ask for the pointer; a pointer that has not moved costs no
+    // round trip to the X server.
+    pointerMotion_.watchOnce();
+    const std::int64_t now = monotonicNs();
+    if (pointerMotion_.mayHaveMoved(now)) {
+        pointerMotion_.positionRead(now);
+        pointerPos_ = QCursor::pos();
+    }
+    return pointerPos_;
+}
 
-void QtPlatform::setCursorPos(QPoint p) { QCursor::setPos(p); }
+void QtPlatform::setCursorPos(QPoint p)
+{
+    QCursor::setPos(p);
+    pointerMotion_.moved();
+}
 
 QWidget* QtPlatform::foregroundWindow() const { return QApplication::activeWindow(); }
 

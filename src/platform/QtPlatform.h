@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/FolderLayout.h"
+#include "platform/PollClock.h"
+#include "platform/PointerMotion.h"
 #include "platform/Platform.h"
 #include "platform/ScreenAwake.h"
 
@@ -16,11 +18,12 @@ namespace pvstim {
 // Implemented features:
 //  - monotonic clock (steady_clock) and one-shot timers from the Qt event loop:
 //    Qt's precise timers, and on Linux a timerfd with the event loop's thread at
-//    the least timer slack for microsecond deadlines;
+//    the least timer slack for microsecond deadlines; one Qt timer for all polls;
 //  - background work on two worker threads (nice 10 on Linux), its completion
 //    posted back to the event loop;
-//  - primary screen size, global pointer position (read and set), the application's
-//    active window as the foreground window;
+//  - primary screen size, global pointer position (read and set; on X11 asked of
+//    the server only when the pointer may have moved, PointerMotion.h), the
+//    application's active window as the foreground window;
 //  - local time of day, the long time format and number format of the system locale;
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
@@ -75,6 +78,9 @@ private:
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
     FolderLayout folders_;
+    PollClock polls_;
+    mutable PointerMotion pointerMotion_;
+    mutable QPoint pointerPos_;
     ScreenAwake screenAwake_;
     // Completions are posted to this object; declared before the pool, so the pool
     // (which waits for running jobs) goes first and no completion outlives it.

@@ -40,7 +40,7 @@ TForm5::TForm5()
     Label1->setAlignment(TextAlignment::Center);
     Label1->setGeometry(6, 4, 69, 15);
     Label1->setCaption(QStringLiteral("00:00:00"));
-    Timer1 = new TTimer(this, 20, true);
+    Timer1 = new TTimer(this, 20, true, TimerPrecision::Poll);
     Timer1->OnTimer = [this] { Timer1Timer(); };
     sizeToControls();
 }

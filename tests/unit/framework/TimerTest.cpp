@@ -40,6 +40,20 @@ TEST_F(TimerTest, TicksEveryIntervalWhileEnabled)
     EXPECT_EQ(ticks.size(), 3u);
 }
 
+TEST_F(TimerTest, PollsStartedApartTickTogetherOnTheirIntervalsGrid)
+{
+    fake.advanceMs(7);
+    TTimer early(&owner, 20, true, TimerPrecision::Poll);
+    fake.advanceMs(6);
+    TTimer late(&owner, 20, true, TimerPrecision::Poll);
+    std::vector<std::int64_t> lateTicks;
+    record(early);
+    late.OnTimer = [&] { lateTicks.push_back(fake.monotonicNs() / 1000000); };
+    fake.advanceMs(50);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t> { 20, 40, 60 }));
+    EXPECT_EQ(lateTicks, ticks);
+}
+
 TEST_F(TimerTest, ChangedIntervalRestartsTheCountAndSameIntervalDoesNot)
 {
     TTimer timer(&owner, 100, true);

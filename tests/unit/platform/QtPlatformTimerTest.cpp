@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 using namespace pvstim;
@@ -63,7 +65,32 @@ TEST_P(QtPlatformTimerTest, FiresOnceAtItsLastArmingAndNotAfterADisarm)
 
 INSTANTIATE_TEST_SUITE_P(Precisions, QtPlatformTimerTest,
     ::testing::Values(TimerCase { "Millisecond", TimerPrecision::Millisecond, kMs },
-        TimerCase { "Microsecond", TimerPrecision::Microsecond, 0 }),
+        TimerCase { "Microsecond", TimerPrecision::Microsecond, 0 },
+        TimerCase { "Poll", TimerPrecision::Poll, kMs }),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Polls due at one moment fire in one pass of the event loop, even when armed a
+// moment apart; a poll that another's handler disarms does not fire.
+TEST(QtPlatformPollTest, PollsDueTogetherFireInOnePassOfTheEventLoop)
+{
+    QtPlatform platform;
+    std::vector<std::string> events;
+    std::unique_ptr<TimerSource> third;
+    const auto first = platform.createTimer([&] {
+        events.push_back("first");
+        QTimer::singleShot(0, [&] { events.push_back("loop turned"); });
+        third->disarm();
+    }, TimerPrecision::Poll);
+    const auto second = platform.createTimer([&] { events.push_back("second"); }, TimerPrecision::Poll);
+    third = platform.createTimer([&] { events.push_back("third"); }, TimerPrecision::Poll);
+
+    const std::int64_t deadline = platform.monotonicNs() + 30 * kMs;
+    first->armAt(deadline);
+    third->armAt(deadline);
+    runEventLoopFor(5);
+    second->armAt(deadline);
+    runEventLoopFor(200);
+    EXPECT_EQ(events, (std::vector<std::string> { "first", "second", "loop turned" }));
+}
 
 }  // namespace
