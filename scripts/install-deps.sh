@@ -12,6 +12,8 @@ run_packages=(
   qt6-translations-l10n
   # The X server's own screen saver is held off during a run.
   libx11-dev libxss-dev
+  # The pointer's raw motion (XInput 2): a pointer that has not moved is not asked for.
+  libxi-dev
   # Qt6::OpenGL (the frame-locked flicker); Debian keeps its CMake files apart.
   libqt6opengl6-dev
   fonts-liberation fontconfig
