@@ -292,26 +292,35 @@ void printFlipLog(const QString& path)
         std::printf("no flip log at %s\n", qPrintable(path));
         return;
     }
-    struct Rows {
+    // One run of the benchmark after another in one log: a run is a stretch of
+    // phases at one frequency (the drift is off) without a pause between them.
+    struct Run {
+        double hz = 0;
         std::vector<double> startMs;
         std::map<int, int> histogram;
     };
-    std::map<double, Rows> byHz;
+    std::vector<Run> runs;
     file.readLine();  // header
     while (!file.atEnd()) {
         const QList<QByteArray> cells = file.readLine().trimmed().split(',');
         if (cells.size() < 7)
             continue;
-        // The drift is off, so each frequency of the benchmark is one value here.
-        Rows& rows = byHz[cells[1].toDouble()];
-        rows.startMs.push_back(cells[3].toDouble());
+        const double hz = cells[1].toDouble();
+        const double startMs = cells[3].toDouble();
+        const bool sameRun = !runs.empty() && runs.back().hz == hz && hz > 0
+            && startMs - runs.back().startMs.back() < 4 * 500.0 / hz;
+        if (!sameRun)
+            runs.push_back(Run { hz, {}, {} });
+        Run& run = runs.back();
+        run.startMs.push_back(startMs);
         if (!cells[6].isEmpty())
-            ++rows.histogram[cells[6].toInt()];
+            ++run.histogram[cells[6].toInt()];
     }
     std::printf("flip log %s:\n%8s %12s %9s  %s\n", qPrintable(path), "f (Hz)", "rate (Hz)", "error %",
         "phase lengths in frames (length x phases)");
-    for (const auto& [hz, rows] : byHz) {
-        const std::vector<double>& t = rows.startMs;
+    for (const Run& run : runs) {
+        const double hz = run.hz;
+        const std::vector<double>& t = run.startMs;
         const double n = double(t.size());
         double sx = 0, sy = 0, sxx = 0, sxy = 0;
         for (std::size_t i = 0; i < t.size(); ++i) {
@@ -324,9 +333,9 @@ void printFlipLog(const QString& path)
         const double slopeMs = denominator > 0 ? (n * sxy - sx * sy) / denominator : 0;
         const double rate = slopeMs > 0 ? 1000.0 / (2 * slopeMs) : 0;
         std::printf("%8.3f %12.5f %+9.4f ", hz, rate, hz > 0 ? 100.0 * (rate - hz) / hz : 0.0);
-        if (rows.histogram.empty())
+        if (run.histogram.empty())
             std::printf(" not known (no refresh rate reported)");
-        for (const auto& [frames, count] : rows.histogram)
+        for (const auto& [frames, count] : run.histogram)
             std::printf(" %dx%d", frames, count);
         std::printf("\n");
     }
