@@ -84,16 +84,17 @@ print({0: "off", 1: "on", 2: "cycle", 3: "disabled"}.get(info.state, "unknown"))
 '
 }
 
-# Starts a run in Manual and sets it to 13 Hz: "Auto" off, "Низкий Бета" (Start needs
-# a rhythm in Manual), "Старт" (which starts at the wake or sleep frequency), the
-# control window back from the mini bar, then "Низкий Бета" again. The control
-# window stays up; the flicker goes on behind it.
-e2e_start_13hz_run() {
-  local control=$1 cx cy
+# Starts a run in Manual with the rhythm whose label lies at X,Y in the control
+# window (its centre): "Auto" off, the rhythm (Start needs one in Manual), "Старт"
+# (which starts at the wake or sleep frequency), the control window back from the
+# mini bar, then the rhythm again. The control window stays up; the flicker goes
+# on behind it. "Низкий Бета" (13 Hz) lies at 76,124, "Тета" (5 Hz) at 73,218.
+e2e_start_manual_run() {
+  local control=$1 rx=$2 ry=$3 cx cy
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
   xdotool mousemove $((cx + 198 + 29)) $((cy + 59 + 10)) click 1
   sleep 0.5
-  xdotool mousemove $((cx + 35 + 41)) $((cy + 116 + 8)) click 1
+  xdotool mousemove $((cx + rx)) $((cy + ry)) click 1
   sleep 0.3
   xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
   sleep 0.3
@@ -104,7 +105,7 @@ e2e_start_13hz_run() {
   control=$(vd_wait_window '^Form1$' 10)
   sleep 0.5
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
-  xdotool mousemove $((cx + 35 + 41)) $((cy + 116 + 8)) click 1
+  xdotool mousemove $((cx + rx)) $((cy + ry)) click 1
 }
 
 # Ends a run the way a user does: the control window back from the mini bar if it

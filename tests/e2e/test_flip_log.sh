@@ -20,7 +20,7 @@ printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=800\r\n' >"$dir
 vd_start_program "$dir" --flip-log "$dir/run.csv"
 control=$(vd_wait_window '^Form1$' 20)
 sleep 1
-e2e_start_13hz_run "$control"
+e2e_start_manual_run "$control" 76 124
 sleep 26
 e2e_end_run
 

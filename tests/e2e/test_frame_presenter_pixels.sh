@@ -29,22 +29,8 @@ run_with() {
   sleep 1
   # "Тета", 5 Hz drifting between 4 and 7 Hz: screenshots a third of a second apart
   # catch both phases.
-  read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
-  xdotool mousemove $((cx + 198 + 29)) $((cy + 59 + 10)) click 1
-  sleep 0.5
-  xdotool mousemove $((cx + 57 + 16)) $((cy + 210 + 8)) click 1
-  sleep 0.3
-  xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
-  sleep 0.3
-  xdotool click 1
-  vd_wait_window '^Form4$' 10 >/dev/null
-  # Start sets the wake or sleep frequency; "Тета" again brings 5 Hz.
-  sleep 0.5
-  xdotool mousemove 20 $((743 + 6)) click 1
-  control=$(vd_wait_window '^Form1$' 10)
-  sleep 0.5
-  read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
-  xdotool mousemove $((cx + 57 + 16)) $((cy + 210 + 8)) click 1
+  e2e_start_manual_run "$control" 73 218
+  read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^Form1$' 10)")"
   sleep 0.3
   # Minimize again: the mini bar's corner is left out of the comparison.
   xdotool mousemove $((cx + 480 + 14)) $((cy + 1 + 7)) click 1
