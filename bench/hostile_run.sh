@@ -34,14 +34,8 @@ for n in 1 2; do cp "$hostile/huge.jpg" "$dir/mandals/$n.jpg"; done
 # Markers and mandalas on; a new line every 10 s.
 printf '[USES]\r\nmarkers=1\r\nimages=1\r\n[GENERAL]\r\nfreqency=1000\r\n' >"$dir/Config.ini"
 
-vd_start_program "$dir"
-control=$(vd_wait_window '^Form1$' 20)
-sleep 1
-read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
-# "Старт" lies at 481,340 in the control window, 47x19.
-xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
-sleep 0.3
-xdotool click 1
+e2e_start_program "$dir"
+e2e_click_start "$E2E_CONTROL"
 vd_wait_window '^Form2$' 10 >/dev/null
 
 # The first mandala comes 10 s into the run and the first marker 15 s in.

@@ -54,6 +54,25 @@ e2e_wait_for_end() {
   e2e_fail "the program did not end within 3 s"
 }
 
+# Starts the program copy in DIR (with the further arguments) and waits for its
+# control window and a settling second; E2E_CONTROL then holds the window's id.
+# Called directly, not in $(...), so that the program's process id stays known to
+# the cleanup.
+e2e_start_program() {
+  local dir=$1
+  shift
+  vd_start_program "$dir" "$@"
+  E2E_CONTROL=$(vd_wait_window '^Form1$' 20)
+  sleep 1
+}
+
+# Makes a text of two lines the only reading text of the program copy in DIR.
+e2e_two_line_text() {
+  rm -rf "$1/to_read"
+  mkdir "$1/to_read"
+  printf 'Первая строка\r\nВторая строка\r\n' >"$1/to_read/Probe.txt"
+}
+
 # Clicks "Старт", which lies at 481,340 in the control window, 47x19.
 e2e_click_start() {
   local cx cy

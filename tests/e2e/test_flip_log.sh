@@ -17,10 +17,8 @@ dir=$(vd_program_copy "$build_dir")
 # The first line 8 s after Start, nothing covering the text.
 printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=800\r\n' >"$dir/Config.ini"
 
-vd_start_program "$dir" --flip-log "$dir/run.csv"
-control=$(vd_wait_window '^Form1$' 20)
-sleep 1
-e2e_start_manual_run "$control" 76 124
+e2e_start_program "$dir" --flip-log "$dir/run.csv"
+e2e_start_manual_run "$E2E_CONTROL" 76 124
 sleep 26
 e2e_end_run
 

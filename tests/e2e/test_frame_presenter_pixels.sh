@@ -23,13 +23,10 @@ run_with() {
   # runs show the same line however long their screenshots take.
   rm -rf "$dir/to_read" && mkdir "$dir/to_read"
   printf 'Первая строка\r\n' >"$dir/to_read/Probe.txt"
-  vd_start_program "$dir" --presenter="$presenter" --flip-log "$dir/run.csv"
-  local control
-  control=$(vd_wait_window '^Form1$' 20)
-  sleep 1
+  e2e_start_program "$dir" --presenter="$presenter" --flip-log "$dir/run.csv"
   # "Тета", 5 Hz drifting between 4 and 7 Hz: screenshots a third of a second apart
   # catch both phases.
-  e2e_start_manual_run "$control" 73 218
+  e2e_start_manual_run "$E2E_CONTROL" 73 218
   read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^Form1$' 10)")"
   sleep 0.3
   # Minimize again: the mini bar's corner is left out of the comparison.

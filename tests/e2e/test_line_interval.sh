@@ -10,14 +10,11 @@ trap vd_cleanup EXIT
 
 vd_start_display
 dir=$(vd_program_copy "$build_dir")
-rm -rf "$dir/to_read"
-mkdir "$dir/to_read"
-printf 'Первая строка\r\nВторая строка\r\n' >"$dir/to_read/Probe.txt"
+e2e_two_line_text "$dir"
 printf '[USES]\r\nmarkers=0\r\nimages=0\r\n' >"$dir/Config.ini"
 
-vd_start_program "$dir"
-control=$(vd_wait_window '^Form1$' 20)
-sleep 1
+e2e_start_program "$dir"
+control=$E2E_CONTROL
 read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
 # The line interval's field lies at 489,204, 54x22.
 xdotool mousemove $((cx + 489 + 20)) $((cy + 204 + 11)) click --repeat 3 1

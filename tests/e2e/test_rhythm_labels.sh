@@ -19,9 +19,8 @@ count_color() {
 
 vd_start_display
 dir=$(vd_program_copy "$build_dir")
-vd_start_program "$dir"
-id=$(vd_wait_window '^Form1$' 20)
-sleep 1
+e2e_start_program "$dir"
+id=$E2E_CONTROL
 read -r wx wy _ _ <<<"$(e2e_geometry "$id")"
 [ "$wx" = 235 ] && [ "$wy" = 193 ] || e2e_fail "control window at $wx,$wy, expected 235,193"
 

@@ -12,19 +12,11 @@ vd_start_display
 dir=$(vd_program_copy "$build_dir")
 # One known text; a line interval of 10 s keeps the title line up, and without
 # markers and mandalas nothing covers it.
-rm -rf "$dir/to_read"
-mkdir "$dir/to_read"
-printf 'Первая строка\r\nВторая строка\r\n' >"$dir/to_read/Probe.txt"
+e2e_two_line_text "$dir"
 printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=1000\r\n' >"$dir/Config.ini"
 
-vd_start_program "$dir"
-control=$(vd_wait_window '^Form1$' 20)
-sleep 1
-read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
-# "Старт" lies at 481,340 in the control window, 47x19.
-xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
-sleep 0.3
-xdotool click 1
+e2e_start_program "$dir"
+e2e_click_start "$E2E_CONTROL"
 
 stimulation=$(vd_wait_window '^Form2$' 10)
 sleep 1.5

@@ -8,9 +8,8 @@ trap vd_cleanup EXIT
 
 vd_start_display
 dir=$(vd_program_copy "$build_dir")
-vd_start_program "$dir"
-id=$(vd_wait_window '^Form1$' 20)
-sleep 1
+e2e_start_program "$dir"
+id=$E2E_CONTROL
 
 read -r x y w h <<<"$(e2e_geometry "$id")"
 [ "$w" = 554 ] && [ "$h" = 381 ] || e2e_fail "control window is ${w}x${h}, expected 554x381"
