@@ -67,10 +67,6 @@ QString NumberFormat::fixed(double value, int decimals) const
     return negative ? QLatin1Char('-') + text : text;
 }
 
-}  // namespace pvstim
-
-namespace pvstim {
-
 std::unique_ptr<FrameSurface> Platform::createFrameSurface(QWidget&)
 {
     return nullptr;

@@ -87,12 +87,16 @@ void TForm2::phaseFlipped(std::int64_t dueNs)
 {
     if (!frames_)
         choosePresenter();
+    frames_->lastFlipNs = platform().monotonicNs();
+    // Phases are kept only for a log the user asked for: a run of an hour has
+    // tens of thousands.
+    if (!frames_->log.isOpen())
+        return;
     FlipLog::Phase phase;
     phase.lit = lit_;
     phase.hz = Form1->stimulationFrequency;
     phase.dueNs = dueNs;
-    phase.paintedNs = platform().monotonicNs();
-    frames_->lastFlipNs = phase.paintedNs;
+    phase.paintedNs = frames_->lastFlipNs;
     frames_->log.phaseBegan(phase);
 }
 
@@ -120,7 +124,7 @@ void TForm2::choosePresenter()
         return lit_;
     };
     hooks.running = [this] { return Timer1->Enabled(); };
-    lock.presenter = std::make_unique<FramePresenter>(*lock.surface, std::move(hooks), &lock.log);
+    lock.presenter = std::make_unique<FramePresenter>(*lock.surface, std::move(hooks), lock.log.isOpen() ? &lock.log : nullptr);
     updateFramePictures();
     const bool forced = options.presenter == PresenterChoice::Frame;
     lock.presenter->measure(kMeasuredSwaps, kMeasureTimeoutMs, [this, forced](std::optional<double> hz) {
