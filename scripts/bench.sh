@@ -23,6 +23,7 @@ run pictures "$build_dir/bench/pictures/pvstim_bench_pictures"
 run flicker "$root/bench/flicker.sh" "$build_dir"
 run startup "$root/bench/startup.sh" "$build_dir"
 run idle "$root/bench/idle.sh" "$build_dir"
+run stop "$root/bench/stop.sh" "$build_dir"
 run hostile "$root/bench/hostile_run.sh" "$build_dir"
 [ -n "${SOAK:-}" ] && run soak "$root/bench/soak.sh" "$build_dir"
 echo

@@ -74,14 +74,19 @@ vd_find_window() {
     END { if (found) print found; exit !found }'
 }
 
-# Waits until such a window is mapped; prints its id.
+# How long a wait for something the program does may take before it counts as a
+# failure: generous, so that a busy machine makes a test slower, never red.
+VD_DEADLINE=${VD_DEADLINE:-60}
+
+# Waits (up to VD_DEADLINE seconds of wall-clock time) until such a window is
+# mapped; prints its id.
 vd_wait_window() {
-  local pattern=$1 seconds=${2:-10} id
-  for _ in $(seq $((seconds * 10))); do
-    if id=$(vd_find_window "$pattern"); then echo "$id"; return 0; fi
+  local pattern=$1 end=$((SECONDS + VD_DEADLINE)) id
+  until id=$(vd_find_window "$pattern"); do
+    [ "$SECONDS" -lt "$end" ] || vd_fail "no visible window named $pattern after ${VD_DEADLINE}s"
     sleep 0.1
   done
-  vd_fail "no visible window named $pattern after ${seconds}s"
+  echo "$id"
 }
 
 # Saves the whole screen as a PNG.
@@ -89,12 +94,11 @@ vd_screenshot() { import -display "$DISPLAY" -window root "$1"; }
 
 # Waits until a top-level window with exactly this name exists (x11-utils only).
 vd_wait_window_named() {
-  local name=$1 seconds=${2:-10}
-  for _ in $(seq $((seconds * 10))); do
-    xwininfo -root -tree 2>/dev/null | grep -qF "\"$name\"" && return 0
+  local name=$1 end=$((SECONDS + VD_DEADLINE))
+  until xwininfo -root -tree 2>/dev/null | grep -qF "\"$name\""; do
+    [ "$SECONDS" -lt "$end" ] || vd_fail "no window named $name after ${VD_DEADLINE}s"
     sleep 0.1
   done
-  vd_fail "no window named $name after ${seconds}s"
 }
 
 vd_cleanup() {

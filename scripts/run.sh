@@ -16,7 +16,7 @@ trap vd_cleanup EXIT
 cd "$build_dir"
 ./pvstim >/dev/null 2>&1 &
 VD_PIDS+=($!)
-vd_wait_window_named pvstim 20
+vd_wait_window_named pvstim
 sleep 1
 mkdir -p screenshots
 shot="$PWD/screenshots/pvstim-$(date +%Y%m%d-%H%M%S).png"

@@ -81,7 +81,7 @@ void FlipLog::writeLine(const Phase& phase, std::int64_t endNs, Ended ended)
         return;
     QString line = QStringLiteral("%1,%2,%3,%4,%5,%6,%7\n")
                        .arg(phase.lit ? QStringLiteral("lit") : QStringLiteral("blank"))
-                       .arg(phase.hz, 0, 'f', 3)
+                       .arg(phase.hz, 0, 'f', 6)
                        .arg(ms(phase.dueNs, originNs_), ms(phase.paintedNs, originNs_),
                            phase.onScreenNs < 0 ? QString() : ms(phase.onScreenNs, originNs_),
                            QString::number(double(endNs - phase.paintedNs) / 1e6, 'f', 3),

@@ -13,12 +13,13 @@ namespace pvstim {
 // What the flicker did, phase by phase: a CSV file with one line per phase and, at
 // the end, a short summary beside it and on standard error.
 //
-// Columns: phase (lit/blank), frequency_hz (shown when the phase began), due_ms (when
-// it was planned to begin), painted_ms (when its picture was made), on_screen_ms
-// (when the swap that showed it completed; empty where the presenter cannot know),
-// length_ms (until the next phase was painted) and frames (its length in display
-// frames: counted by the frame presenter, estimated from the reported refresh
-// otherwise). Times are milliseconds from the first phase.
+// Columns: phase (lit/blank), frequency_hz (in force when the phase began, which
+// sets when the next one is due), due_ms (when it was planned to begin), painted_ms
+// (when its picture was made), on_screen_ms (when the swap that showed it
+// completed; empty where the presenter cannot know), length_ms (until the next
+// phase was painted) and frames (its length in display frames: counted by the
+// frame presenter, estimated from the reported refresh otherwise). Times are
+// milliseconds from the first phase, to the microsecond.
 //
 // The log does not decide anything about the flicker; it only records it.
 class FlipLog {

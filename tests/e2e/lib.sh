@@ -40,18 +40,52 @@ e2e_running() {
   [ "$state" != Z ]
 }
 
-# Waits up to 3 s for the program to end; prints the milliseconds since the given
-# date +%s%N.
+# Runs the command until it succeeds; after VD_DEADLINE seconds of wall-clock time
+# fails the test with the message and what the command's last try printed.
+e2e_wait_until() {
+  local what=$1 end=$((SECONDS + VD_DEADLINE)) said
+  shift
+  until said=$("$@"); do
+    [ "$SECONDS" -lt "$end" ] || e2e_fail "$what (waited ${VD_DEADLINE} s)${said:+: $said}"
+    sleep 0.1
+  done
+}
+
+e2e_ended() { ! e2e_running "$VD_PROGRAM_PID"; }
+
+# Waits for the program to end; prints the milliseconds since the given date +%s%N,
+# for the log only: how fast it ends is measured by the benchmarks.
 e2e_wait_for_end() {
   local since=$1
-  for _ in $(seq 300); do
-    if ! e2e_running "$VD_PROGRAM_PID"; then
-      echo $((($(date +%s%N) - since) / 1000000))
-      return 0
-    fi
-    sleep 0.01
+  e2e_wait_until "the program did not end" e2e_ended
+  echo $((($(date +%s%N) - since) / 1000000))
+}
+
+# A checksum of what the screen shows in a region WxH+X+Y.
+e2e_region_sum() {
+  import -display "$DISPLAY" -window root -crop "$1" rgb:- 2>/dev/null | md5sum | cut -c1-12
+}
+
+# True when the region WxH+X+Y shows nothing but the colour "r,g,b".
+e2e_region_plain() {
+  [ "$(import -display "$DISPLAY" -window root -crop "$1" miff:- 2>/dev/null \
+    | convert - -format '%k,%[fx:int(255*p{0,0}.r)],%[fx:int(255*p{0,0}.g)],%[fx:int(255*p{0,0}.b)]' info:)" = "1,$2" ]
+}
+
+# Waits until the stimulation window shows its text lines and flickers: the band of
+# the text line (964x241+30+304 on the 1024x768 screen) shows nothing but the
+# window's background (r,g,b; the default 245,242,222 unless given), as before the
+# first line or in a blank phase, and then something else. Whatever stood on the
+# screen before the window was painted never counts as a change.
+e2e_wait_for_flicker() {
+  local what=$1 background=${2:-245,242,222} band=964x241+30+304 plain end=$((SECONDS + VD_DEADLINE))
+  e2e_wait_until "$what: the text line's band never showed the plain background" \
+    e2e_region_plain "$band" "$background"
+  plain=$(e2e_region_sum "$band")
+  until [ "$(e2e_region_sum "$band")" != "$plain" ]; do
+    [ "$SECONDS" -lt "$end" ] || e2e_fail "$what (waited ${VD_DEADLINE} s)"
+    sleep 0.05
   done
-  e2e_fail "the program did not end within 3 s"
 }
 
 # Starts the program copy in DIR (with the further arguments) and waits for its
@@ -62,7 +96,7 @@ e2e_start_program() {
   local dir=$1
   shift
   vd_start_program "$dir" "$@"
-  E2E_CONTROL=$(vd_wait_window '^Form1$' 20)
+  E2E_CONTROL=$(vd_wait_window '^Form1$')
   sleep 1
 }
 
@@ -118,10 +152,10 @@ e2e_start_manual_run() {
   xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
   sleep 0.3
   xdotool click 1
-  vd_wait_window '^Form4$' 10 >/dev/null
+  vd_wait_window '^Form4$' >/dev/null
   sleep 0.5
   xdotool mousemove 20 $((743 + 6)) click 1
-  control=$(vd_wait_window '^Form1$' 10)
+  control=$(vd_wait_window '^Form1$')
   sleep 0.5
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
   xdotool mousemove $((cx + rx)) $((cy + ry)) click 1
@@ -134,9 +168,8 @@ e2e_end_run() {
   control=$(vd_find_window '^Form1$' || true)
   if [ -z "$control" ]; then
     xdotool mousemove 20 $((743 + 6)) click 1
-    control=$(vd_wait_window '^Form1$' 10)
+    control=$(vd_wait_window '^Form1$')
   fi
   xdotool windowactivate --sync "$control" key --clearmodifiers alt+F4 || true
-  for _ in $(seq 100); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || return 0; sleep 0.1; done
-  e2e_fail "the program still runs after its control window was closed"
+  e2e_wait_until "the program still runs after its control window was closed" e2e_ended
 }

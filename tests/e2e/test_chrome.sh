@@ -8,23 +8,18 @@ trap vd_cleanup EXIT
 
 # Waits until the window's position is the expected one; fails with what it is.
 wait_position() {
-  local id=$1 want_x=$2 want_y=$3 what=$4 x y w h
-  for _ in $(seq 50); do
+  local id=$1 want_x=$2 want_y=$3 what=$4 x y w h end=$((SECONDS + VD_DEADLINE))
+  while :; do
     read -r x y w h <<<"$(e2e_geometry "$id")"
     [ "$x" = "$want_x" ] && [ "$y" = "$want_y" ] && return 0
+    [ "$SECONDS" -lt "$end" ] || e2e_fail "$what: window at $x,$y, expected $want_x,$want_y"
     sleep 0.1
   done
-  e2e_fail "$what: window at $x,$y, expected $want_x,$want_y"
 }
 
 # Waits until no visible window has this name.
 wait_gone() {
-  local pattern=$1 what=$2
-  for _ in $(seq 50); do
-    vd_find_window "$pattern" >/dev/null || return 0
-    sleep 0.1
-  done
-  e2e_fail "$what: a window named $pattern is still visible"
+  e2e_wait_until "$2: a window named $1 is still visible" eval "! vd_find_window '$1' >/dev/null"
 }
 
 click_at() {
@@ -63,22 +58,21 @@ wait_position "$id" "$x1" "$y1" "after a move with the button up"
 
 # Minimize: the control window leaves the screen, the mini bar sits in the corner.
 click_at $((x1 + 480 + 14)) $((y1 + 1 + 7))
-bar=$(vd_wait_window '^Form4$' 10)
+bar=$(vd_wait_window '^Form4$')
 wait_gone '^Form1$' "after minimize"
 read -r bx by bw bh <<<"$(e2e_geometry "$bar")"
 [ "$bx $by $bw $bh" = "0 743 81 25" ] || e2e_fail "mini bar at $bx,$by ${bw}x${bh}, expected 0,743 81x25"
 
 # Restore from the mini bar's restore image.
 click_at 20 $((743 + 6))
-id=$(vd_wait_window '^Form1$' 10)
+id=$(vd_wait_window '^Form1$')
 wait_position "$id" "$x1" "$y1" "after restore"
 wait_gone '^Form4$' "after restore"
 
 # Change one setting ("1. Маркеры поля зрения" off), then close with the close image.
 click_at $((x1 + 40)) $((y1 + 332 + 10))
 click_at $((x1 + 508 + 20)) $((y1 + 1 + 6))
-for _ in $(seq 50); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$VD_PROGRAM_PID" 2>/dev/null && e2e_fail "program still running after the close image"
+e2e_wait_until "program still running after the close image" e2e_ended
 
 [ -f "$dir/Config.ini" ] || e2e_fail "Config.ini not written"
 expected=$'[MANUAL]\nopacity=20\n[USES]\nmarkers=0\nimages=1\n[FONT]\nBGcolor=14611189\nFcolor=8421504\nFsize=36\nFname=Times New Roman\nFstyle=1\n[GENERAL]\nfreqency=60'

@@ -19,26 +19,32 @@ crop="1024x700+0+0"
 run_with() {
   local presenter=$1 dir=$2
   printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=500\r\n' >"$dir/Config.ini"
-  # A text of one line: after its title the feed shows that line for good, so both
-  # runs show the same line however long their screenshots take.
+  # A text whose one line reads like its title, the file's name: the title and the
+  # line after it look alike, so the run shows one lit picture from its first line
+  # on, however long the screenshots take.
   rm -rf "$dir/to_read" && mkdir "$dir/to_read"
-  printf 'Первая строка\r\n' >"$dir/to_read/Probe.txt"
+  printf 'Probe.txt\r\n' >"$dir/to_read/Probe.txt"
   e2e_start_program "$dir" --presenter="$presenter" --flip-log "$dir/run.csv"
-  # "Тета", 5 Hz drifting between 4 and 7 Hz: screenshots a third of a second apart
-  # catch both phases.
+  # "Тета", 5 Hz drifting between 4 and 7 Hz: screenshots some tenths of a second
+  # apart catch both phases.
   e2e_start_manual_run "$E2E_CONTROL" 73 218
-  read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^Form1$' 10)")"
+  read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^Form1$')")"
   sleep 0.3
   # Minimize again: the mini bar's corner is left out of the comparison.
   xdotool mousemove $((cx + 480 + 14)) $((cy + 1 + 7)) click 1
-  vd_wait_window '^Form4$' 10 >/dev/null
-  sleep 12   # the title after 5 s, with it the flicker, then the one line after 10 s
+  vd_wait_window '^Form4$' >/dev/null
+  # The title 5 s after Start, and with it the flicker.
+  e2e_wait_for_flicker "$presenter run: no title line or flicker"
   mkdir -p "$dir/shots"
-  for i in $(seq 10); do
+  # Ten screenshots at least, and until two pictures have been seen.
+  local shots=0 end=$((SECONDS + VD_DEADLINE))
+  until [ "$shots" -ge 10 ] && [ "$(ls "$dir/shots" | wc -l)" -ge 2 ]; do
+    [ "$SECONDS" -lt "$end" ] || break
     vd_screenshot "$dir/full.png"
     convert "$dir/full.png" -crop "$crop" +repage "$dir/one.png"
     sum=$(convert "$dir/one.png" rgb:- | md5sum | cut -c1-12)
     mv "$dir/one.png" "$dir/shots/$sum.png"
+    shots=$((shots + 1))
     sleep 0.37
   done
   e2e_end_run

@@ -59,15 +59,14 @@ start_installed() {
   (cd "$work" && exec env LANG="${1:-C.UTF-8}" LC_ALL="${1:-C.UTF-8}" "$program" 2>>"$work/stderr.log") &
   VD_PROGRAM_PID=$!
   VD_PIDS+=($VD_PROGRAM_PID)
-  control=$(vd_wait_window '^Form1$' 20)
+  control=$(vd_wait_window '^Form1$')
   sleep 1
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
 }
 
 close_installed() {
   xdotool windowactivate --sync "$control" key --clearmodifiers alt+F4 || true
-  for _ in $(seq 50); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$VD_PROGRAM_PID" 2>/dev/null; then e2e_fail "the program did not end on close"; fi
+  e2e_wait_until "the program did not end on close" e2e_ended
 }
 
 click_client() { xdotool mousemove $((cx + $1)) $((cy + $2)); sleep 0.2; xdotool click 1; sleep 0.3; }
@@ -101,14 +100,14 @@ find "$prefix" -newer "$work/appstream.log" -print | grep . && e2e_fail "the pro
 start_installed ru_RU.UTF-8
 click_client 320 286
 click_client 462 286
-dialog=$(vd_wait_window '^Открыть' 10) || true
+dialog=$(vd_wait_window '^Открыть') || true
 mkdir -p "$build_dir/screenshots"
 shot="$build_dir/screenshots/install-file-dialog-ru.png"
 vd_screenshot "$shot"
 echo "screenshot: $shot"
 [ -n "$dialog" ] || e2e_fail "no file dialog titled in Russian; windows: $(vd_program_windows | tr '\n' ';')"
 xdotool windowactivate --sync "$dialog" key --clearmodifiers Escape || true
-sleep 0.5
+e2e_wait_until "Escape did not close the file dialog" eval "! vd_find_window '^Открыть' >/dev/null"
 close_installed
 grep -q '^markers=0' "$config" || e2e_fail "the setting did not survive the next start: $(cat "$config")"
 echo "PASS"

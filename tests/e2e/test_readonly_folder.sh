@@ -26,17 +26,16 @@ chmod 700 "$runtime"
 VD_PROGRAM_PID=$!
 VD_PIDS+=($VD_PROGRAM_PID)
 
-id=$(vd_wait_window '^Form1$' 20)
+id=$(vd_wait_window '^Form1$')
 sleep 1
 xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 || true
 
 # The error box is a window of its own with the error's text.
-box=$(vd_wait_window '^pvstim$' 10)
+box=$(vd_wait_window '^pvstim$')
 shot=$(mktemp /tmp/pvstim-readonly.XXXXXX.png)
 vd_screenshot "$shot"
 xdotool windowactivate --sync "$box" key --clearmodifiers Return || true
-for _ in $(seq 50); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$VD_PROGRAM_PID" 2>/dev/null && e2e_fail "the program did not end after the error box"
+e2e_wait_until "the program did not end after the error box" e2e_ended
 
 after=$(sha256sum "$dir/Config.ini")
 [ "$before" = "$after" ] || e2e_fail "Config.ini changed"

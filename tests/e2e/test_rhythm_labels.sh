@@ -45,21 +45,26 @@ read -r lx ly lw lh <<<"${labels[$chosen_index]}"
 xdotool mousemove $((wx + lx + lw / 2)) $((wy + ly + lh / 2)) click 1
 sleep 0.3
 xdotool mousemove 5 5
-sleep 0.5
-vd_screenshot "$shot"
 
-for i in "${!labels[@]}"; do
-  read -r lx ly lw lh <<<"${labels[$i]}"
-  x=$((wx + lx)); y=$((wy + ly)); w=$((lw - 4))
-  ink=$(count_color "$shot" $x $y $w "$lh" "$ink_rest")
-  [ "$ink" -ge 10 ] || e2e_fail "rhythm label $i not drawn enabled after Manual ($ink ink pixels)"
-  hi=$(count_color "$shot" $x $y $w "$lh" "$chosen")
-  if [ "$i" -eq "$chosen_index" ]; then
-    [ "$hi" -ge $((w * lh / 3)) ] || e2e_fail "chosen rhythm label not highlighted ($hi of $((w * lh)) pixels)"
-  else
-    [ "$hi" -eq 0 ] || e2e_fail "rhythm label $i highlighted too ($hi pixels)"
-    bg=$(count_color "$shot" $x $y $w "$lh" "$face")
-    [ "$bg" -ge $((w * lh / 3)) ] || e2e_fail "rhythm label $i not on the face colour ($bg pixels)"
-  fi
-done
+# True when the screenshot shows every label enabled and only the chosen one
+# highlighted; says what is wrong otherwise.
+labels_drawn() {
+  vd_screenshot "$shot"
+  local i lx ly lw lh x y w ink hi bg
+  for i in "${!labels[@]}"; do
+    read -r lx ly lw lh <<<"${labels[$i]}"
+    x=$((wx + lx)); y=$((wy + ly)); w=$((lw - 4))
+    ink=$(count_color "$shot" $x $y $w "$lh" "$ink_rest")
+    [ "$ink" -ge 10 ] || { echo "rhythm label $i not drawn enabled after Manual ($ink ink pixels)"; return 1; }
+    hi=$(count_color "$shot" $x $y $w "$lh" "$chosen")
+    if [ "$i" -eq "$chosen_index" ]; then
+      [ "$hi" -ge $((w * lh / 3)) ] || { echo "chosen rhythm label not highlighted ($hi of $((w * lh)) pixels)"; return 1; }
+    else
+      [ "$hi" -eq 0 ] || { echo "rhythm label $i highlighted too ($hi pixels)"; return 1; }
+      bg=$(count_color "$shot" $x $y $w "$lh" "$face")
+      [ "$bg" -ge $((w * lh / 3)) ] || { echo "rhythm label $i not on the face colour ($bg pixels)"; return 1; }
+    fi
+  done
+}
+e2e_wait_until "the rhythm labels after Manual and a choice" labels_drawn
 echo "PASS"

@@ -20,8 +20,7 @@ visible=$(e2e_visible_windows | tr '\n' ' ')
 
 # Ask the window manager to close the window, as Alt+F4 does.
 xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 || true
-for _ in $(seq 50); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$VD_PROGRAM_PID" 2>/dev/null && e2e_fail "program still running after close"
+e2e_wait_until "program still running after close" e2e_ended
 
 [ -f "$dir/Config.ini" ] || e2e_fail "Config.ini not written"
 expected=$'[MANUAL]\nopacity=20\n[USES]\nmarkers=1\nimages=1\n[FONT]\nBGcolor=14611189\nFcolor=8421504\nFsize=36\nFname=Times New Roman\nFstyle=1\n[GENERAL]\nfreqency=60'

@@ -12,16 +12,14 @@ vd_start_display
 dir=$(vd_program_copy "$build_dir")
 rm -rf "$dir/to_read"
 vd_start_program "$dir"
-box=$(vd_wait_window '^pvstim$' 20)
+box=$(vd_wait_window '^pvstim$')
 form1=$(vd_find_window '^Form1$' || true)
 [ -n "$form1" ] || e2e_fail "no control window"
-sleep 1
 
 # Topmost: the last client of the window manager's stacking order.
-top=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /\n/g' | tail -n 1)
-[ $((top)) = "$box" ] || e2e_fail "topmost window is $((top)) ($(xdotool getwindowname $((top)))), not the error box $box"
-active=$(xdotool getactivewindow)
-[ "$active" = "$box" ] || e2e_fail "the focus is on $active ($(xdotool getwindowname "$active")), not on the error box"
+topmost() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /\n/g' | tail -n 1; }
+box_on_top_with_focus() { [ $(($(topmost))) = "$box" ] && [ "$(xdotool getactivewindow)" = "$box" ]; }
+e2e_wait_until "the error box is not the topmost window with the focus" box_on_top_with_focus
 
 read -r bx by bw bh <<<"$(e2e_geometry "$box")"
 read -r fx fy fw fh <<<"$(e2e_geometry "$form1")"
@@ -35,16 +33,12 @@ grep -qxF "$expected" "$dir/stderr.log" || e2e_fail "error text:"$'\n'"$(cat "$d
 
 xdotool key --clearmodifiers Return
 # The box is the program's one window without a role, so it goes by its title.
-for _ in $(seq 50); do
-  vd_find_window '^pvstim$' >/dev/null || break
-  sleep 0.1
-done
-vd_find_window '^pvstim$' >/dev/null && e2e_fail "Enter did not close the error box"
+e2e_wait_until "Enter did not close the error box" eval "! vd_find_window '^pvstim$' >/dev/null"
 
 # A click on the control window's minimize image brings up the mini bar.
 read -r fx fy fw fh <<<"$(e2e_geometry "$form1")"
 xdotool mousemove --sync $((fx + 480 + 14)) $((fy + 1 + 7))
 sleep 0.2
 xdotool click 1
-vd_wait_window '^Form4$' 10 >/dev/null
+vd_wait_window '^Form4$' >/dev/null
 echo "PASS"

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # A run a person can stop at once, on the real program: a new user's first Start shows
 # the warning, worked from the keyboard (Space ticks, Enter continues) and remembered;
-# during the flickering run Escape ends the program within 300 ms with the settings
-# written. A second program's run ends the same way on the window manager's close
-# request to the stimulation window, and shows no warning.
+# during the flickering run Escape ends the program with the settings written. A
+# second program's run ends the same way on the window manager's close request to
+# the stimulation window, and shows no warning. How fast it ends is measured by
+# bench/stop.sh.
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
 trap vd_cleanup EXIT
-
-limit_ms=300
 
 vd_start_display
 dir=$(vd_program_copy "$build_dir")
@@ -20,24 +19,21 @@ printf '[GENERAL]\r\nfreqency=10\r\n' >"$dir/Config.ini"
 
 # Starts the program and a run; $1 says whether the warning is expected.
 start_run() {
-  vd_start_program "$dir"
-  local control
-  control=$(vd_wait_window '^Form1$' 20)
-  sleep 1
-  e2e_click_start "$control"
+  e2e_start_program "$dir"
+  e2e_click_start "$E2E_CONTROL"
   if [ "$1" = warning ]; then
-    vd_wait_window '^Предупреждение$' 10 >/dev/null
+    vd_wait_window '^Предупреждение$' >/dev/null
     sleep 0.5
     xdotool key space
     sleep 0.2
     xdotool key Return
   fi
-  stimulation=$(vd_wait_window '^Form2$' 10)
+  stimulation=$(vd_wait_window '^Form2$')
   if [ "$1" = none ] && xdotool search --onlyvisible --name '^Предупреждение$' >/dev/null 2>&1; then
     e2e_fail "the warning came again after it was confirmed"
   fi
-  # Some flicker periods.
-  sleep 1.5
+  # The first line, and with it the flicker, 100 ms after Start.
+  e2e_wait_for_flicker "no text line or flicker on the stimulation window"
   e2e_running "$VD_PROGRAM_PID" || e2e_fail "the program ended during the run"
 }
 
@@ -52,7 +48,6 @@ grep -q 'confirmed=true' "$E2E_USER_FILE" 2>/dev/null || e2e_fail "the confirmat
 xdotool key Escape
 since=$(date +%s%N)
 escape_ms=$(e2e_wait_for_end "$since")
-[ "$escape_ms" -le "$limit_ms" ] || e2e_fail "Escape ended the program after $escape_ms ms, more than $limit_ms"
 check_saved Escape
 
 # --- The window manager's close request ---
@@ -61,7 +56,6 @@ start_run none
 wmctrl -i -c "$stimulation"
 since=$(date +%s%N)
 close_ms=$(e2e_wait_for_end "$since")
-[ "$close_ms" -le "$limit_ms" ] || e2e_fail "a close request ended the program after $close_ms ms, more than $limit_ms"
 check_saved "a close request"
 
 echo "PASS (Escape: program ended after $escape_ms ms; close request: after $close_ms ms)"

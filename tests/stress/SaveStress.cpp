@@ -1,5 +1,6 @@
 // Saves the control window's settings over and over, alternating between two sets
-// of values, until it is killed. The settings-kill test starts it, kills it with
+// of values (round 0 the first, round 1 the second, ...) and saying "saved <round>"
+// after each save, until it is killed. The settings-kill test starts it, kills it with
 // SIGKILL at random moments and checks what is left in Config.ini.
 //
 //   pvstim_save_stress <folder>    folder: the executable folder to use (it must hold to_read/)
@@ -53,5 +54,7 @@ int main(int argc, char** argv)
     for (unsigned round = 0;; ++round) {
         applySet(round % 2 == 1);
         Form1->FormClose();
+        std::fprintf(stdout, "saved %u\n", round);
+        std::fflush(stdout);
     }
 }

@@ -57,8 +57,10 @@ TEST(SettingsKillTest, ConfigSurvivesSigkillDuringSaves)
     ASSERT_TRUE(QFileInfo::exists(program));
 
     std::mt19937 random(20261208);
-    // One save writes nine keys, each synced to disk: about 100 ms. The window covers several saves.
-    std::uniform_int_distribution<int> delayUs(0, 300000);
+    // Each kill comes after a chosen save has ended, a random moment into the saves
+    // that follow it: one save writes nine keys, each synced to disk.
+    std::uniform_int_distribution<unsigned> savesBefore(0, 3);
+    std::uniform_int_distribution<int> delayUs(0, 100000);
     const int kills = 200;
     // How often a kill left the line interval at the second set's value: kills must
     // land among the saves, not only before the first one.
@@ -66,12 +68,16 @@ TEST(SettingsKillTest, ConfigSurvivesSigkillDuringSaves)
     for (int i = 0; i < kills; ++i) {
         QProcess process;
         process.start(program, { dir.path() });
-        ASSERT_TRUE(process.waitForStarted(5000));
-        // Wait until the windows exist and saving has begun, then a random moment more.
-        ASSERT_TRUE(process.waitForReadyRead(10000)) << "stress program did not start saving";
+        ASSERT_TRUE(process.waitForStarted(60000));
+        const QByteArray saved = "saved " + QByteArray::number(savesBefore(random)) + "\n";
+        QByteArray said;
+        while (!said.contains(saved)) {
+            ASSERT_TRUE(process.waitForReadyRead(60000)) << "stress program did not save: " << said.toStdString();
+            said += process.readAllStandardOutput();
+        }
         QThread::usleep(static_cast<unsigned long>(delayUs(random)));
         ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
-        process.waitForFinished(5000);
+        process.waitForFinished(60000);
 
         const QString config = dir.path() + QStringLiteral("/Config.ini");
         ASSERT_TRUE(QFileInfo::exists(config)) << "kill " << i << ": Config.ini is gone";
