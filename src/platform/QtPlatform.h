@@ -68,9 +68,6 @@ public:
     void allowScreenIdle() override { screenAwake_.release(); }
     std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;  // GlFrameSurface.cpp
 
-    // Exposed for tests of the locale parsing.
-    static LongTimeFormat parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm);
-
 private:
     std::chrono::steady_clock::time_point origin_;
     mutable qint64 localSecondUtc_ = -1;  // the wall-clock second localSecondStart_ is for
