@@ -1,6 +1,8 @@
 #include "platform/QtPlatform.h"
 
 #include "platform/LongTimeFormatParser.h"
+#include "platform/QtTimerSource.h"
+#include "platform/TimerFdSource.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -17,7 +19,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -37,12 +38,6 @@
 #endif
 
 #ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#include <sys/timerfd.h>
-#include <unistd.h>
-#endif
-
-#ifdef Q_OS_LINUX
 #include <sys/resource.h>
 #endif
 
@@ -50,39 +45,7 @@ namespace pvstim {
 
 namespace {
 
-using MonotonicClock = std::chrono::steady_clock;
-
-std::int64_t nsSince(MonotonicClock::time_point origin)
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(MonotonicClock::now() - origin).count();
-}
-
 constexpr int kWorkerNice = 10;
-
-class QtTimerSource : public TimerSource {
-public:
-    QtTimerSource(MonotonicClock::time_point origin, std::function<void()> onFire)
-        : origin_(origin)
-    {
-        timer_.setSingleShot(true);
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, std::move(onFire));
-    }
-    void armAt(std::int64_t deadlineNs) override
-    {
-        const std::int64_t waitNs = deadlineNs - nsSince(origin_);
-        // Qt's timers count whole milliseconds: the nearest one keeps the mean
-        // lateness at zero; callers that need exact moments read the deadline.
-        const std::int64_t waitMs = waitNs <= 0 ? 0 : (waitNs + 500000) / 1000000;
-        timer_.start(static_cast<int>(std::min<std::int64_t>(waitMs, INT32_MAX)));
-    }
-    void disarm() override { timer_.stop(); }
-    bool isArmed() const override { return timer_.isActive(); }
-
-private:
-    MonotonicClock::time_point origin_;
-    QTimer timer_;
-};
 
 // The user's own file, apart from Config.ini.
 QString userFile()
@@ -98,77 +61,6 @@ QString userFlagKey(UserFlag flag)
     }
     Q_UNREACHABLE();
 }
-
-#ifdef Q_OS_LINUX
-// Qt's event dispatcher waits whole milliseconds and rounds up, so a QTimer fires
-// up to a millisecond and a half after its deadline. A timerfd holds the deadline
-// in nanoseconds on the kernel's monotonic clock (the one steady_clock reads) and
-// wakes the event loop through its descriptor; with the thread's timer slack
-// lowered, the wake-up comes within tens of microseconds of the deadline.
-class TimerFdSource : public TimerSource {
-public:
-    static std::unique_ptr<TimerSource> create(MonotonicClock::time_point origin, std::function<void()>& onFire)
-    {
-        const int fd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-        if (fd < 0)
-            return nullptr;
-        // The default slack of 50 us would let the kernel defer the expiry to
-        // batch wake-ups; this is the thread that runs the event loop.
-        static const bool slackLowered [[maybe_unused]] = ::prctl(PR_SET_TIMERSLACK, 1UL) == 0;
-        return std::unique_ptr<TimerSource>(new TimerFdSource(fd, origin, std::move(onFire)));
-    }
-    ~TimerFdSource() override
-    {
-        notifier_.setEnabled(false);
-        ::close(fd_);
-    }
-
-    void armAt(std::int64_t deadlineNs) override
-    {
-        const std::int64_t originNs
-            = std::chrono::duration_cast<std::chrono::nanoseconds>(origin_.time_since_epoch()).count();
-        // A zero expiry would disarm the timer; a deadline in the past fires at once.
-        const std::int64_t at = std::max<std::int64_t>(originNs + deadlineNs, 1);
-        itimerspec spec {};
-        spec.it_value.tv_sec = time_t(at / 1000000000);
-        spec.it_value.tv_nsec = long(at % 1000000000);
-        armed_ = ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr) == 0;
-    }
-    void disarm() override
-    {
-        const itimerspec none {};
-        ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &none, nullptr);
-        armed_ = false;
-    }
-    bool isArmed() const override { return armed_; }
-
-private:
-    TimerFdSource(int fd, MonotonicClock::time_point origin, std::function<void()> onFire)
-        : fd_(fd)
-        , origin_(origin)
-        , onFire_(std::move(onFire))
-        , notifier_(fd, QSocketNotifier::Read)
-    {
-        QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { expired(); });
-    }
-
-    void expired()
-    {
-        std::uint64_t expirations = 0;
-        // Nothing to read: the timer was re-armed or disarmed since it expired.
-        if (::read(fd_, &expirations, sizeof expirations) != ssize_t(sizeof expirations) || !armed_)
-            return;
-        armed_ = false;
-        onFire_();
-    }
-
-    int fd_;
-    MonotonicClock::time_point origin_;
-    std::function<void()> onFire_;
-    QSocketNotifier notifier_;
-    bool armed_ = false;
-};
-#endif
 
 }  // namespace
 

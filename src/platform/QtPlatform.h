@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FolderLayout.h"
+#include "platform/MonotonicClock.h"
 #include "platform/PollClock.h"
 #include "platform/PointerMotion.h"
 #include "platform/Platform.h"
@@ -8,8 +9,6 @@
 
 #include <QObject>
 #include <QThreadPool>
-
-#include <chrono>
 
 namespace pvstim {
 
@@ -69,7 +68,7 @@ public:
     std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;  // GlFrameSurface.cpp
 
 private:
-    std::chrono::steady_clock::time_point origin_;
+    MonotonicClock::time_point origin_;
     mutable qint64 localSecondUtc_ = -1;  // the wall-clock second localSecondStart_ is for
     mutable QTime localSecondStart_;
     LongTimeFormat timeFormat_;
