@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/ErrorBox.h"
 #include "platform/LongTimeFormatParser.h"
 #include "platform/QtTimerSource.h"
 #include "platform/TimerFdSource.h"
@@ -12,15 +13,11 @@
 #include <QDBusMessage>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QDebug>
 #include <QDialog>
 #include <QLocale>
-#include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QUrl>
 
 #include <xcb/xcb.h>
@@ -184,30 +181,7 @@ bool QtPlatform::requestPowerOff()
 
 void QtPlatform::showError(const QString& text)
 {
-    // Also on standard error, where a run started from a terminal or a script keeps it.
-    qWarning().noquote() << text;
-    QPointer<QWidget> centreOn = mainWindow();
-    if (centreOn && !centreOn->isVisible())
-        centreOn = nullptr;
-    QWidget* anchor = centreOn ? centreOn.data() : QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, anchor);
-    // The box is modal: below the always-on-top control window it would leave the
-    // program deaf to every click with nothing to answer on screen. So it stays on
-    // top itself and takes the focus once shown, also at start-up, before any
-    // window of the program has been active.
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.setWindowModality(Qt::ApplicationModal);
-    QTimer::singleShot(0, &box, [&box, centreOn] {
-        // The box settles its size only once shown, after Qt centred it on its parent.
-        if (centreOn) {
-            QRect frame = box.frameGeometry();
-            frame.moveCenter(centreOn->frameGeometry().center());
-            box.move(frame.topLeft());
-        }
-        box.raise();
-        box.activateWindow();
-    });
-    box.exec();
+    ErrorBox::show(text, mainWindow());
 }
 
 int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }

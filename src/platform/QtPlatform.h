@@ -28,7 +28,8 @@ namespace pvstim {
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
 //  - power-off through logind on the system bus (PowerOff, not interactive);
 //  - the error box as a modal critical message box above every window of the
-//    program, with the focus, centred on the main window while that is on screen;
+//    program, with the focus, centred on the main window while that is on screen
+//    (ErrorBox.h);
 //  - windows kept out of the taskbar through _NET_WM_STATE on X11 (elsewhere not);
 //  - the portable or the installed folder layout, decided at construction from the
 //    executable's folder and the XDG base folders (QStandardPaths);
