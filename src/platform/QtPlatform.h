@@ -30,7 +30,8 @@ namespace pvstim {
 //  - the error box as a modal critical message box above every window of the
 //    program, with the focus, centred on the main window while that is on screen
 //    (ErrorBox.h);
-//  - windows kept out of the taskbar through _NET_WM_STATE on X11 (elsewhere not);
+//  - windows kept out of the taskbar through _NET_WM_STATE on X11 (elsewhere not;
+//    X11Taskbar.h);
 //  - the portable or the installed folder layout, decided at construction from the
 //    executable's folder and the XDG base folders (QStandardPaths);
 //  - flags kept per user in pvstim.conf in the user's configuration folder
