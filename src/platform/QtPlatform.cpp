@@ -4,6 +4,7 @@
 #include "platform/LongTimeFormatParser.h"
 #include "platform/QtTimerSource.h"
 #include "platform/TimerFdSource.h"
+#include "platform/UserFlags.h"
 #include "platform/X11Taskbar.h"
 
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QDialog>
 #include <QLocale>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -39,21 +39,6 @@ namespace pvstim {
 namespace {
 
 constexpr int kWorkerNice = 10;
-
-// The user's own file, apart from Config.ini.
-QString userFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/pvstim.conf");
-}
-
-QString userFlagKey(UserFlag flag)
-{
-    switch (flag) {
-    case UserFlag::RunWarningConfirmed:
-        return QStringLiteral("warning/confirmed");
-    }
-    Q_UNREACHABLE();
-}
 
 }  // namespace
 
@@ -187,17 +172,8 @@ void QtPlatform::keepOutOfTaskbar(QWidget& window)
     X11Taskbar::keepOut(window);
 }
 
-bool QtPlatform::userFlag(UserFlag flag) const
-{
-    return QSettings(userFile(), QSettings::IniFormat).value(userFlagKey(flag), false).toBool();
-}
+bool QtPlatform::userFlag(UserFlag flag) const { return UserFlags::value(flag); }
 
-void QtPlatform::setUserFlag(UserFlag flag, bool on)
-{
-    // A flag that cannot be written is asked for again next time; nothing is lost.
-    QSettings file(userFile(), QSettings::IniFormat);
-    file.setValue(userFlagKey(flag), on);
-    file.sync();
-}
+void QtPlatform::setUserFlag(UserFlag flag, bool on) { UserFlags::set(flag, on); }
 
 }  // namespace pvstim

@@ -35,7 +35,7 @@ namespace pvstim {
 //  - the portable or the installed folder layout, decided at construction from the
 //    executable's folder and the XDG base folders (QStandardPaths);
 //  - flags kept per user in pvstim.conf in the user's configuration folder
-//    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/);
+//    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/; UserFlags.h);
 //  - the screen kept awake through the desktop's screen saver service or the X
 //    server's screen saver (ScreenAwake.h).
 //  - a frame surface drawn with OpenGL at a swap interval of 1 (GlFrameSurface).
