@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/BackgroundWorkers.h"
 #include "platform/ErrorBox.h"
 #include "platform/LongTimeFormatParser.h"
 #include "platform/QtTimerSource.h"
@@ -30,24 +31,12 @@
 #define PVSTIM_DATA_FROM_BINDIR "../share/pvstim"
 #endif
 
-#ifdef Q_OS_LINUX
-#include <sys/resource.h>
-#endif
-
 namespace pvstim {
-
-namespace {
-
-constexpr int kWorkerNice = 10;
-
-}  // namespace
 
 QtPlatform::QtPlatform()
     : origin_(MonotonicClock::now())
     , polls_([this] { return monotonicNs(); })
 {
-    // Two workers: one picture that takes long to decode leaves the other free.
-    workers_.setMaxThreadCount(2);
     const QLocale locale = QLocale::system();
     timeFormat_ = LongTimeFormatParser::parse(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
     numberFormat_.decimalSeparator = locale.decimalPoint();
@@ -62,11 +51,7 @@ QtPlatform::QtPlatform()
     folders_.prepare();
 }
 
-QtPlatform::~QtPlatform()
-{
-    // Jobs not yet started are dropped; the pool then waits only for running ones.
-    workers_.clear();
-}
+QtPlatform::~QtPlatform() = default;
 
 std::int64_t QtPlatform::monotonicNs() const { return nsSince(origin_); }
 
@@ -85,16 +70,7 @@ std::unique_ptr<TimerSource> QtPlatform::createTimer(std::function<void()> onFir
 
 void QtPlatform::runInBackground(std::function<void()> work, std::function<void()> done)
 {
-    workers_.start([work = std::move(work), done = std::move(done), target = &completions_]() mutable {
-#ifdef Q_OS_LINUX
-        // A worker yields to the interface thread: on Linux the nice value belongs
-        // to the thread, and Qt's thread priorities do not change it.
-        thread_local const bool niced = setpriority(PRIO_PROCESS, 0, kWorkerNice) == 0;
-        (void)niced;
-#endif
-        work();
-        QMetaObject::invokeMethod(target, std::move(done), Qt::QueuedConnection);
-    });
+    workers_.run(std::move(work), std::move(done));
 }
 
 QSize QtPlatform::screenSize() const

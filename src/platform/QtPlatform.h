@@ -1,14 +1,12 @@
 #pragma once
 
+#include "platform/BackgroundWorkers.h"
 #include "platform/FolderLayout.h"
 #include "platform/MonotonicClock.h"
 #include "platform/PollClock.h"
 #include "platform/PointerMotion.h"
 #include "platform/Platform.h"
 #include "platform/ScreenAwake.h"
-
-#include <QObject>
-#include <QThreadPool>
 
 namespace pvstim {
 
@@ -19,7 +17,7 @@ namespace pvstim {
 //    Qt's precise timers, and on Linux a timerfd with the event loop's thread at
 //    the least timer slack for microsecond deadlines; one Qt timer for all polls;
 //  - background work on two worker threads (nice 10 on Linux), its completion
-//    posted back to the event loop;
+//    posted back to the event loop (BackgroundWorkers.h);
 //  - primary screen size, global pointer position (read and set; on X11 asked of
 //    the server only when the pointer may have moved, PointerMotion.h), the
 //    application's active window as the foreground window;
@@ -80,10 +78,8 @@ private:
     mutable PointerMotion pointerMotion_;
     mutable QPoint pointerPos_;
     ScreenAwake screenAwake_;
-    // Completions are posted to this object; declared before the pool, so the pool
-    // (which waits for running jobs) goes first and no completion outlives it.
-    QObject completions_;
-    QThreadPool workers_;
+    // Last: the jobs still running end before the rest of the platform goes.
+    BackgroundWorkers workers_;
 };
 
 }  // namespace pvstim
