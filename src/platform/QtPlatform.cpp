@@ -13,7 +13,6 @@
 #include <QCursor>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QLocale>
@@ -100,18 +99,7 @@ void QtPlatform::setCursorPos(QPoint p)
 
 QWidget* QtPlatform::foregroundWindow() const { return QApplication::activeWindow(); }
 
-QTime QtPlatform::localTime() const
-{
-    // Local time consults the time zone (a look at its file); the wall clock does
-    // not. The 20 ms polls ask for the time, so the zone is consulted once a second.
-    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
-    const qint64 second = utcMs / 1000;
-    if (second != localSecondUtc_) {
-        localSecondUtc_ = second;
-        localSecondStart_ = QDateTime::fromMSecsSinceEpoch(second * 1000).time();
-    }
-    return localSecondStart_.addMSecs(int(utcMs - second * 1000));
-}
+QTime QtPlatform::localTime() const { return localClock_.timeOfDay(); }
 
 int QtPlatform::randomInRange(int low, int highExclusive)
 {

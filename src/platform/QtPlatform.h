@@ -2,6 +2,7 @@
 
 #include "platform/BackgroundWorkers.h"
 #include "platform/FolderLayout.h"
+#include "platform/LocalClock.h"
 #include "platform/MonotonicClock.h"
 #include "platform/PollClock.h"
 #include "platform/PointerMotion.h"
@@ -21,7 +22,8 @@ namespace pvstim {
 //  - primary screen size, global pointer position (read and set; on X11 asked of
 //    the server only when the pointer may have moved, PointerMotion.h), the
 //    application's active window as the foreground window;
-//  - local time of day, the long time format and number format of the system locale;
+//  - local time of day (LocalClock.h), the long time format (LongTimeFormatParser.h)
+//    and number format of the system locale;
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
 //  - power-off through logind on the system bus (PowerOff, not interactive);
@@ -69,8 +71,7 @@ public:
 
 private:
     MonotonicClock::time_point origin_;
-    mutable qint64 localSecondUtc_ = -1;  // the wall-clock second localSecondStart_ is for
-    mutable QTime localSecondStart_;
+    mutable LocalClock localClock_;
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
     FolderLayout folders_;
