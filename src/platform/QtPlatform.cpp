@@ -1,6 +1,5 @@
 #include "platform/QtPlatform.h"
 
-#include "platform/BackgroundWorkers.h"
 #include "platform/ErrorBox.h"
 #include "platform/LongTimeFormatParser.h"
 #include "platform/QtTimerSource.h"
@@ -20,10 +19,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include <algorithm>
 #include <chrono>
 #include <random>
-#include <vector>
 
 // Where the installed program's data lies, relative to its executable's folder.
 #ifndef PVSTIM_DATA_FROM_BINDIR

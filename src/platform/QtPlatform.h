@@ -15,8 +15,9 @@ namespace pvstim {
 //
 // Implemented features:
 //  - monotonic clock (steady_clock) and one-shot timers from the Qt event loop:
-//    Qt's precise timers, and on Linux a timerfd with the event loop's thread at
-//    the least timer slack for microsecond deadlines; one Qt timer for all polls;
+//    Qt's precise timers (QtTimerSource.h), and on Linux a timerfd with the event
+//    loop's thread at the least timer slack for microsecond deadlines
+//    (TimerFdSource.h); one Qt timer for all polls (PollClock.h);
 //  - background work on two worker threads (nice 10 on Linux), its completion
 //    posted back to the event loop (BackgroundWorkers.h);
 //  - primary screen size, global pointer position (read and set; on X11 asked of
