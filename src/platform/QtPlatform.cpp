@@ -1,305 +1,40 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/ErrorBox.h"
+#include "platform/LongTimeFormatParser.h"
+#include "platform/QtTimerSource.h"
+#include "platform/TimerFdSource.h"
+#include "platform/UserFlags.h"
+#include "platform/X11Taskbar.h"
+
 #include <QApplication>
 #include <QGuiApplication>
-#include <qguiapplication_platform.h>
 #include <QCursor>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDateTime>
 #include <QDesktopServices>
-#include <QDebug>
 #include <QDialog>
 #include <QLocale>
-#include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
-#include <QSettings>
-#include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QUrl>
 
-#include <xcb/xcb.h>
-
-#include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
-#include <optional>
 #include <random>
-#include <vector>
 
 // Where the installed program's data lies, relative to its executable's folder.
 #ifndef PVSTIM_DATA_FROM_BINDIR
 #define PVSTIM_DATA_FROM_BINDIR "../share/pvstim"
 #endif
 
-#ifdef Q_OS_LINUX
-#include <sys/prctl.h>
-#include <sys/timerfd.h>
-#include <unistd.h>
-#endif
-
-#ifdef Q_OS_LINUX
-#include <sys/resource.h>
-#endif
-
 namespace pvstim {
-
-namespace {
-
-using MonotonicClock = std::chrono::steady_clock;
-
-std::int64_t nsSince(MonotonicClock::time_point origin)
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(MonotonicClock::now() - origin).count();
-}
-
-constexpr int kWorkerNice = 10;
-
-class QtTimerSource : public TimerSource {
-public:
-    QtTimerSource(MonotonicClock::time_point origin, std::function<void()> onFire)
-        : origin_(origin)
-    {
-        timer_.setSingleShot(true);
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, std::move(onFire));
-    }
-    void armAt(std::int64_t deadlineNs) override
-    {
-        const std::int64_t waitNs = deadlineNs - nsSince(origin_);
-        // Qt's timers count whole milliseconds: the nearest one keeps the mean
-        // lateness at zero; callers that need exact moments read the deadline.
-        const std::int64_t waitMs = waitNs <= 0 ? 0 : (waitNs + 500000) / 1000000;
-        timer_.start(static_cast<int>(std::min<std::int64_t>(waitMs, INT32_MAX)));
-    }
-    void disarm() override { timer_.stop(); }
-    bool isArmed() const override { return timer_.isActive(); }
-
-private:
-    MonotonicClock::time_point origin_;
-    QTimer timer_;
-};
-
-// One element of a Qt time format: a run of one field letter, or literal text
-// (quoted text with its quotes resolved, or characters that are no field).
-struct TimeToken {
-    enum Kind { Hour, Minute, Second, Designator, OtherField, Literal };
-    Kind kind;
-    QChar letter;  // the field's first letter
-    int count = 0; // how many letters the field has
-    QString text;  // a literal's text
-
-    std::optional<LongTimeFormat::Field> field() const
-    {
-        switch (kind) {
-        case Hour: return LongTimeFormat::Field::Hour;
-        case Minute: return LongTimeFormat::Field::Minute;
-        case Second: return LongTimeFormat::Field::Second;
-        default: return std::nullopt;
-        }
-    }
-};
-
-std::vector<TimeToken> timeTokens(const QString& format)
-{
-    std::vector<TimeToken> tokens;
-    const auto literal = [&](const QString& text) {
-        if (!tokens.empty() && tokens.back().kind == TimeToken::Literal)
-            tokens.back().text += text;
-        else
-            tokens.push_back({ TimeToken::Literal, {}, 0, text });
-    };
-    qsizetype i = 0;
-    while (i < format.size()) {
-        const QChar c = format[i];
-        if (c == QLatin1Char('\'')) {
-            // Quoted text runs to the next lone quote; a doubled quote is a quote.
-            QString text;
-            ++i;
-            while (i < format.size()) {
-                if (format[i] == QLatin1Char('\'')) {
-                    if (i + 1 < format.size() && format[i + 1] == QLatin1Char('\'')) {
-                        text += QLatin1Char('\'');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                text += format[i++];
-            }
-            literal(text.isEmpty() ? QStringLiteral("'") : text);
-            continue;
-        }
-        if (c == QLatin1Char('a') || c == QLatin1Char('A')) {
-            // "a", "A", "ap", "AP", "aP", "Ap".
-            const int length = i + 1 < format.size() && format[i + 1].toLower() == QLatin1Char('p') ? 2 : 1;
-            tokens.push_back({ TimeToken::Designator, c, length, {} });
-            i += length;
-            continue;
-        }
-        TimeToken::Kind kind = TimeToken::Literal;
-        if (c == QLatin1Char('h') || c == QLatin1Char('H'))
-            kind = TimeToken::Hour;
-        else if (c == QLatin1Char('m'))
-            kind = TimeToken::Minute;
-        else if (c == QLatin1Char('s'))
-            kind = TimeToken::Second;
-        else if (c == QLatin1Char('z') || c == QLatin1Char('t'))
-            kind = TimeToken::OtherField;
-        if (kind == TimeToken::Literal) {
-            literal(QString(c));
-            ++i;
-            continue;
-        }
-        int count = 0;
-        while (i < format.size() && format[i] == c) {
-            ++count;
-            ++i;
-        }
-        tokens.push_back({ kind, c, count, {} });
-    }
-    return tokens;
-}
-
-// The literal text between two tokens; fields in between add nothing.
-QString literalText(std::vector<TimeToken>::const_iterator from, std::vector<TimeToken>::const_iterator to)
-{
-    QString text;
-    for (auto it = from; it < to; ++it) {
-        if (it->kind == TimeToken::Literal)
-            text += it->text;
-    }
-    return text;
-}
-
-// Punctuation, perhaps with spaces around it, and nothing else.
-bool isSeparator(const QString& text)
-{
-    bool punctuation = false;
-    for (const QChar c : text) {
-        if (c.isPunct())
-            punctuation = true;
-        else if (!c.isSpace())
-            return false;
-    }
-    return punctuation;
-}
-
-// What stays of the text between the designator and the time when its words go:
-// its punctuation, and each run of spaces as one.
-QString spacing(const QString& text)
-{
-    QString gap;
-    for (const QChar c : text) {
-        if (c.isLetterOrNumber() || c.isMark())
-            continue;
-        if (c.isSpace() && !gap.isEmpty() && gap.back().isSpace())
-            continue;
-        gap += c;
-    }
-    return gap;
-}
-
-// The user's own file, apart from Config.ini.
-QString userFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/pvstim.conf");
-}
-
-QString userFlagKey(UserFlag flag)
-{
-    switch (flag) {
-    case UserFlag::RunWarningConfirmed:
-        return QStringLiteral("warning/confirmed");
-    }
-    Q_UNREACHABLE();
-}
-
-#ifdef Q_OS_LINUX
-// Qt's event dispatcher waits whole milliseconds and rounds up, so a QTimer fires
-// up to a millisecond and a half after its deadline. A timerfd holds the deadline
-// in nanoseconds on the kernel's monotonic clock (the one steady_clock reads) and
-// wakes the event loop through its descriptor; with the thread's timer slack
-// lowered, the wake-up comes within tens of microseconds of the deadline.
-class TimerFdSource : public TimerSource {
-public:
-    static std::unique_ptr<TimerSource> create(MonotonicClock::time_point origin, std::function<void()>& onFire)
-    {
-        const int fd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-        if (fd < 0)
-            return nullptr;
-        // The default slack of 50 us would let the kernel defer the expiry to
-        // batch wake-ups; this is the thread that runs the event loop.
-        static const bool slackLowered [[maybe_unused]] = ::prctl(PR_SET_TIMERSLACK, 1UL) == 0;
-        return std::unique_ptr<TimerSource>(new TimerFdSource(fd, origin, std::move(onFire)));
-    }
-    ~TimerFdSource() override
-    {
-        notifier_.setEnabled(false);
-        ::close(fd_);
-    }
-
-    void armAt(std::int64_t deadlineNs) override
-    {
-        const std::int64_t originNs
-            = std::chrono::duration_cast<std::chrono::nanoseconds>(origin_.time_since_epoch()).count();
-        // A zero expiry would disarm the timer; a deadline in the past fires at once.
-        const std::int64_t at = std::max<std::int64_t>(originNs + deadlineNs, 1);
-        itimerspec spec {};
-        spec.it_value.tv_sec = time_t(at / 1000000000);
-        spec.it_value.tv_nsec = long(at % 1000000000);
-        armed_ = ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr) == 0;
-    }
-    void disarm() override
-    {
-        const itimerspec none {};
-        ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &none, nullptr);
-        armed_ = false;
-    }
-    bool isArmed() const override { return armed_; }
-
-private:
-    TimerFdSource(int fd, MonotonicClock::time_point origin, std::function<void()> onFire)
-        : fd_(fd)
-        , origin_(origin)
-        , onFire_(std::move(onFire))
-        , notifier_(fd, QSocketNotifier::Read)
-    {
-        QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { expired(); });
-    }
-
-    void expired()
-    {
-        std::uint64_t expirations = 0;
-        // Nothing to read: the timer was re-armed or disarmed since it expired.
-        if (::read(fd_, &expirations, sizeof expirations) != ssize_t(sizeof expirations) || !armed_)
-            return;
-        armed_ = false;
-        onFire_();
-    }
-
-    int fd_;
-    MonotonicClock::time_point origin_;
-    std::function<void()> onFire_;
-    QSocketNotifier notifier_;
-    bool armed_ = false;
-};
-#endif
-
-}  // namespace
 
 QtPlatform::QtPlatform()
     : origin_(MonotonicClock::now())
     , polls_([this] { return monotonicNs(); })
 {
-    // Two workers: one picture that takes long to decode leaves the other free.
-    workers_.setMaxThreadCount(2);
     const QLocale locale = QLocale::system();
-    timeFormat_ = parseLongTimeFormat(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
+    timeFormat_ = LongTimeFormatParser::parse(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
     numberFormat_.decimalSeparator = locale.decimalPoint();
     numberFormat_.groupSeparator = locale.groupSeparator();
     numberFormat_.groupSize = (locale.numberOptions() & QLocale::OmitGroupSeparator) ? 0 : 3;
@@ -312,61 +47,7 @@ QtPlatform::QtPlatform()
     folders_.prepare();
 }
 
-QtPlatform::~QtPlatform()
-{
-    // Jobs not yet started are dropped; the pool then waits only for running ones.
-    workers_.clear();
-}
-
-LongTimeFormat QtPlatform::parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm)
-{
-    using Field = LongTimeFormat::Field;
-    const std::vector<TimeToken> tokens = timeTokens(qtFormat);
-    const auto find = [&](TimeToken::Kind kind) {
-        return std::find_if(tokens.begin(), tokens.end(), [kind](const TimeToken& t) { return t.kind == kind; });
-    };
-    const auto hour = find(TimeToken::Hour);
-    const auto minute = find(TimeToken::Minute);
-    const auto designator = find(TimeToken::Designator);
-
-    LongTimeFormat f;
-    f.amDesignator = am;
-    f.pmDesignator = pm;
-    // Qt's "H" counts 0..23 even beside a designator; "h" without one does too.
-    f.twelveHour = designator != tokens.end() && hour != tokens.end() && hour->letter == QLatin1Char('h');
-    f.leadingZeroHour = hour == tokens.end() || hour->count >= 2;
-
-    // The fields in the order they first appear; any the format lacks follow in
-    // their usual order.
-    std::vector<Field> order;
-    for (const TimeToken& t : tokens) {
-        if (const std::optional<Field> field = t.field(); field && std::find(order.begin(), order.end(), *field) == order.end())
-            order.push_back(*field);
-    }
-    for (const Field field : { Field::Hour, Field::Minute, Field::Second }) {
-        if (std::find(order.begin(), order.end(), field) == order.end())
-            order.push_back(field);
-    }
-    std::copy(order.begin(), order.end(), f.order.begin());
-
-    // The text between hours and minutes is the separator only when it is
-    // punctuation: words such as "h" or "時" stand for the field before them.
-    if (hour != tokens.end() && minute != tokens.end()) {
-        const QString between = literalText(std::min(hour, minute) + 1, std::max(hour, minute));
-        if (isSeparator(between))
-            f.separator = between;
-    }
-
-    if (f.twelveHour) {
-        const auto isField = [](const TimeToken& t) { return t.field().has_value(); };
-        const auto firstField = std::find_if(tokens.begin(), tokens.end(), isField);
-        const auto lastField = std::find_if(tokens.rbegin(), tokens.rend(), isField).base() - 1;
-        f.designatorFirst = designator < firstField;
-        f.designatorGap = f.designatorFirst ? spacing(literalText(designator + 1, firstField))
-                                            : spacing(literalText(lastField + 1, designator));
-    }
-    return f;
-}
+QtPlatform::~QtPlatform() = default;
 
 std::int64_t QtPlatform::monotonicNs() const { return nsSince(origin_); }
 
@@ -385,16 +66,7 @@ std::unique_ptr<TimerSource> QtPlatform::createTimer(std::function<void()> onFir
 
 void QtPlatform::runInBackground(std::function<void()> work, std::function<void()> done)
 {
-    workers_.start([work = std::move(work), done = std::move(done), target = &completions_]() mutable {
-#ifdef Q_OS_LINUX
-        // A worker yields to the interface thread: on Linux the nice value belongs
-        // to the thread, and Qt's thread priorities do not change it.
-        thread_local const bool niced = setpriority(PRIO_PROCESS, 0, kWorkerNice) == 0;
-        (void)niced;
-#endif
-        work();
-        QMetaObject::invokeMethod(target, std::move(done), Qt::QueuedConnection);
-    });
+    workers_.run(std::move(work), std::move(done));
 }
 
 QSize QtPlatform::screenSize() const
@@ -424,18 +96,7 @@ void QtPlatform::setCursorPos(QPoint p)
 
 QWidget* QtPlatform::foregroundWindow() const { return QApplication::activeWindow(); }
 
-QTime QtPlatform::localTime() const
-{
-    // Local time consults the time zone (a look at its file); the wall clock does
-    // not. The 20 ms polls ask for the time, so the zone is consulted once a second.
-    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
-    const qint64 second = utcMs / 1000;
-    if (second != localSecondUtc_) {
-        localSecondUtc_ = second;
-        localSecondStart_ = QDateTime::fromMSecsSinceEpoch(second * 1000).time();
-    }
-    return localSecondStart_.addMSecs(int(utcMs - second * 1000));
-}
+QTime QtPlatform::localTime() const { return localClock_.timeOfDay(); }
 
 int QtPlatform::randomInRange(int low, int highExclusive)
 {
@@ -462,75 +123,18 @@ bool QtPlatform::requestPowerOff()
 
 void QtPlatform::showError(const QString& text)
 {
-    // Also on standard error, where a run started from a terminal or a script keeps it.
-    qWarning().noquote() << text;
-    QPointer<QWidget> centreOn = mainWindow();
-    if (centreOn && !centreOn->isVisible())
-        centreOn = nullptr;
-    QWidget* anchor = centreOn ? centreOn.data() : QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, anchor);
-    // The box is modal: below the always-on-top control window it would leave the
-    // program deaf to every click with nothing to answer on screen. So it stays on
-    // top itself and takes the focus once shown, also at start-up, before any
-    // window of the program has been active.
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.setWindowModality(Qt::ApplicationModal);
-    QTimer::singleShot(0, &box, [&box, centreOn] {
-        // The box settles its size only once shown, after Qt centred it on its parent.
-        if (centreOn) {
-            QRect frame = box.frameGeometry();
-            frame.moveCenter(centreOn->frameGeometry().center());
-            box.move(frame.topLeft());
-        }
-        box.raise();
-        box.activateWindow();
-    });
-    box.exec();
+    ErrorBox::show(text, mainWindow());
 }
 
 int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
 
 void QtPlatform::keepOutOfTaskbar(QWidget& window)
 {
-#if QT_CONFIG(xcb)
-    // Other platforms (offscreen among them) may offer the X11 interface without a
-    // connection to a server.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
-    if (!connection)
-        return;
-    const auto atom = [connection](const char* name) {
-        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return value;
-    };
-    const xcb_atom_t state = atom("_NET_WM_STATE");
-    const xcb_atom_t skip[] = { atom("_NET_WM_STATE_SKIP_TASKBAR"), atom("_NET_WM_STATE_SKIP_PAGER") };
-    if (state == XCB_ATOM_NONE || skip[0] == XCB_ATOM_NONE || skip[1] == XCB_ATOM_NONE)
-        return;
-    // Qt merges its own states into what the property already holds when it maps
-    // the window, so these survive the showing that follows.
-    const auto id = static_cast<xcb_window_t>(window.winId());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, 2, skip);
-    xcb_flush(connection);
-#else
-    Q_UNUSED(window);
-#endif
+    X11Taskbar::keepOut(window);
 }
 
-bool QtPlatform::userFlag(UserFlag flag) const
-{
-    return QSettings(userFile(), QSettings::IniFormat).value(userFlagKey(flag), false).toBool();
-}
+bool QtPlatform::userFlag(UserFlag flag) const { return UserFlags::value(flag); }
 
-void QtPlatform::setUserFlag(UserFlag flag, bool on)
-{
-    // A flag that cannot be written is asked for again next time; nothing is lost.
-    QSettings file(userFile(), QSettings::IniFormat);
-    file.setValue(userFlagKey(flag), on);
-    file.sync();
-}
+void QtPlatform::setUserFlag(UserFlag flag, bool on) { UserFlags::set(flag, on); }
 
 }  // namespace pvstim

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "platform/BackgroundWorkers.h"
 #include "platform/FolderLayout.h"
+#include "platform/LocalClock.h"
+#include "platform/MonotonicClock.h"
 #include "platform/PollClock.h"
 #include "platform/PointerMotion.h"
 #include "platform/Platform.h"
 #include "platform/ScreenAwake.h"
-
-#include <QObject>
-#include <QThreadPool>
-
-#include <chrono>
 
 namespace pvstim {
 
@@ -17,24 +15,28 @@ namespace pvstim {
 //
 // Implemented features:
 //  - monotonic clock (steady_clock) and one-shot timers from the Qt event loop:
-//    Qt's precise timers, and on Linux a timerfd with the event loop's thread at
-//    the least timer slack for microsecond deadlines; one Qt timer for all polls;
+//    Qt's precise timers (QtTimerSource.h), and on Linux a timerfd with the event
+//    loop's thread at the least timer slack for microsecond deadlines
+//    (TimerFdSource.h); one Qt timer for all polls (PollClock.h);
 //  - background work on two worker threads (nice 10 on Linux), its completion
-//    posted back to the event loop;
+//    posted back to the event loop (BackgroundWorkers.h);
 //  - primary screen size, global pointer position (read and set; on X11 asked of
 //    the server only when the pointer may have moved, PointerMotion.h), the
 //    application's active window as the foreground window;
-//  - local time of day, the long time format and number format of the system locale;
+//  - local time of day (LocalClock.h), the long time format (LongTimeFormatParser.h)
+//    and number format of the system locale;
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
 //  - documents opened with the associated program (QDesktopServices, xdg-open);
 //  - power-off through logind on the system bus (PowerOff, not interactive);
 //  - the error box as a modal critical message box above every window of the
-//    program, with the focus, centred on the main window while that is on screen;
-//  - windows kept out of the taskbar through _NET_WM_STATE on X11 (elsewhere not);
+//    program, with the focus, centred on the main window while that is on screen
+//    (ErrorBox.h);
+//  - windows kept out of the taskbar through _NET_WM_STATE on X11 (elsewhere not;
+//    X11Taskbar.h);
 //  - the portable or the installed folder layout, decided at construction from the
 //    executable's folder and the XDG base folders (QStandardPaths);
 //  - flags kept per user in pvstim.conf in the user's configuration folder
-//    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/);
+//    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/; UserFlags.h);
 //  - the screen kept awake through the desktop's screen saver service or the X
 //    server's screen saver (ScreenAwake.h).
 //  - a frame surface drawn with OpenGL at a swap interval of 1 (GlFrameSurface).
@@ -68,13 +70,9 @@ public:
     void allowScreenIdle() override { screenAwake_.release(); }
     std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;  // GlFrameSurface.cpp
 
-    // Exposed for tests of the locale parsing.
-    static LongTimeFormat parseLongTimeFormat(const QString& qtFormat, const QString& am, const QString& pm);
-
 private:
-    std::chrono::steady_clock::time_point origin_;
-    mutable qint64 localSecondUtc_ = -1;  // the wall-clock second localSecondStart_ is for
-    mutable QTime localSecondStart_;
+    MonotonicClock::time_point origin_;
+    mutable LocalClock localClock_;
     LongTimeFormat timeFormat_;
     NumberFormat numberFormat_;
     FolderLayout folders_;
@@ -82,10 +80,8 @@ private:
     mutable PointerMotion pointerMotion_;
     mutable QPoint pointerPos_;
     ScreenAwake screenAwake_;
-    // Completions are posted to this object; declared before the pool, so the pool
-    // (which waits for running jobs) goes first and no completion outlives it.
-    QObject completions_;
-    QThreadPool workers_;
+    // Last: the jobs still running end before the rest of the platform goes.
+    BackgroundWorkers workers_;
 };
 
 }  // namespace pvstim

@@ -1,5 +1,5 @@
+#include "platform/LongTimeFormatParser.h"
 #include "platform/Platform.h"
-#include "platform/QtPlatform.h"
 
 #include <QLocale>
 
@@ -91,12 +91,12 @@ INSTANTIATE_TEST_SUITE_P(Locales, NumberFormatTest,
 
 TEST(QtPlatformTimeFormat, ParsesQtLocaleFormats)
 {
-    const LongTimeFormat de = QtPlatform::parseLongTimeFormat(QStringLiteral("HH:mm:ss t"), {}, {});
+    const LongTimeFormat de = LongTimeFormatParser::parse(QStringLiteral("HH:mm:ss t"), {}, {});
     EXPECT_FALSE(de.twelveHour);
     EXPECT_TRUE(de.leadingZeroHour);
     EXPECT_EQ(de.separator, QStringLiteral(":"));
 
-    const LongTimeFormat us = QtPlatform::parseLongTimeFormat(
+    const LongTimeFormat us = LongTimeFormatParser::parse(
         QStringLiteral("h:mm:ss AP t"), QStringLiteral("AM"), QStringLiteral("PM"));
     EXPECT_TRUE(us.twelveHour);
     EXPECT_FALSE(us.leadingZeroHour);
@@ -104,11 +104,11 @@ TEST(QtPlatformTimeFormat, ParsesQtLocaleFormats)
     // The time-zone name of the locale's format never reaches the text.
     EXPECT_EQ(us.format(QTime(14, 3, 9)), QStringLiteral("2:03:09 PM"));
 
-    const LongTimeFormat fi = QtPlatform::parseLongTimeFormat(QStringLiteral("H.mm.ss"), {}, {});
+    const LongTimeFormat fi = LongTimeFormatParser::parse(QStringLiteral("H.mm.ss"), {}, {});
     EXPECT_EQ(fi.separator, QStringLiteral("."));
     EXPECT_EQ(fi.format(QTime(9, 5, 7)), QStringLiteral("9.05.07"));
 
-    const LongTimeFormat ko = QtPlatform::parseLongTimeFormat(
+    const LongTimeFormat ko = LongTimeFormatParser::parse(
         QStringLiteral("AP h:mm:ss"), QStringLiteral("오전"), QStringLiteral("오후"));
     EXPECT_TRUE(ko.designatorFirst);
     EXPECT_EQ(ko.format(QTime(15, 0, 0)), QStringLiteral("오후 3:00:00"));
@@ -120,7 +120,7 @@ TEST(QtPlatformTimeFormat, ParsesQtLocaleFormats)
 TEST(QtPlatformTimeFormat, EveryLocaleShowsOnlyDigitsSeparatorsAndItsOwnDesignator)
 {
     const auto formatFor = [](const QLocale& locale) {
-        return QtPlatform::parseLongTimeFormat(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
+        return LongTimeFormatParser::parse(locale.timeFormat(QLocale::LongFormat), locale.amText(), locale.pmText());
     };
     struct Example {
         const char* locale;
