@@ -18,6 +18,8 @@ void ErrorBox::show(const QString& text, QWidget* mainWindow)
         centreOn = nullptr;
     QWidget* anchor = centreOn ? centreOn.data() : QApplication::activeWindow();
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, anchor);
+    // The text names files and repeats what the system said: data, never markup.
+    box.setTextFormat(Qt::PlainText);
     // The box is modal: below the always-on-top control window it would leave the
     // program deaf to every click with nothing to answer on screen. So it stays on
     // top itself and takes the focus once shown, also at start-up, before any

@@ -8,7 +8,8 @@ namespace pvstim {
 
 // The error box: a modal critical message box above every window of the program,
 // with the focus, centred on the main window while that is on screen (else placed
-// by Qt over the active window). The text also goes to standard error.
+// by Qt over the active window). The text is shown as typed, never as markup; it
+// also goes to standard error.
 class ErrorBox {
 public:
     // Returns once the user has closed the box. `mainWindow` may be null.
