@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QObject>
-#include <QThreadPool>
-
 #include <functional>
+
+class QThreadPool;
 
 namespace pvstim {
 
@@ -13,19 +12,21 @@ namespace pvstim {
 class BackgroundWorkers {
 public:
     BackgroundWorkers();
-    // Drops the jobs not yet started and waits for the running ones; their
-    // completions are not run.
+    // Drops the jobs not yet started and does not wait for the running ones: a job
+    // blocked in a read (a named pipe, a network file that stopped answering) must
+    // not keep the program from ending. No completion runs after this.
     ~BackgroundWorkers();
     BackgroundWorkers(const BackgroundWorkers&) = delete;
     BackgroundWorkers& operator=(const BackgroundWorkers&) = delete;
 
+    // `work` may outlive this object, so it reaches nothing but what it holds itself.
     void run(std::function<void()> work, std::function<void()> done);
 
 private:
-    // Completions are posted to this object; declared before the pool, so the pool
-    // (which waits for running jobs) goes first and no completion outlives it.
-    QObject completions_;
-    QThreadPool workers_;
+    class Completions;
+    // Owned, but left behind when a job still runs at destruction (see there).
+    Completions* completions_;
+    QThreadPool* workers_;
 };
 
 }  // namespace pvstim

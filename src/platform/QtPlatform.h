@@ -80,7 +80,7 @@ private:
     mutable PointerMotion pointerMotion_;
     mutable QPoint pointerPos_;
     ScreenAwake screenAwake_;
-    // Last: the jobs still running end before the rest of the platform goes.
+    // Last, so it goes first: no completion runs while the rest of the platform goes.
     BackgroundWorkers workers_;
 };
 
