@@ -1,10 +1,10 @@
 #include "app/WindowSet.h"
 
-#include "control/TForm1.h"
-#include "control/TForm4.h"
-#include "run/TForm2.h"
-#include "run/TForm3.h"
-#include "run/TForm5.h"
+#include "control/ControlWindow.h"
+#include "control/MiniBar.h"
+#include "run/ClockPlate.h"
+#include "run/OverlayWindow.h"
+#include "run/StimulationWindow.h"
 #include "windows/Forms.h"
 
 namespace pvstim {
@@ -29,27 +29,27 @@ void createWindow(Form*& reference, VisibleAtStart visible)
 
 void createWindowSet()
 {
-    createWindow(Form1, VisibleAtStart::Yes);
-    Form1->setMainForm(true);
-    createWindow(Form2, VisibleAtStart::No);
-    createWindow(Form3, VisibleAtStart::No);
-    createWindow(Form4, VisibleAtStart::No);
-    createWindow(Form5, VisibleAtStart::Yes);
+    createWindow(controlWindow, VisibleAtStart::Yes);
+    controlWindow->setMainForm(true);
+    createWindow(stimulationWindow, VisibleAtStart::No);
+    createWindow(overlayWindow, VisibleAtStart::No);
+    createWindow(miniBar, VisibleAtStart::No);
+    createWindow(clockPlate, VisibleAtStart::Yes);
 }
 
 void destroyWindowSet()
 {
     // In reverse order; every window may still reach the others while it goes.
-    delete Form5;
-    Form5 = nullptr;
-    delete Form4;
-    Form4 = nullptr;
-    delete Form3;
-    Form3 = nullptr;
-    delete Form2;
-    Form2 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
+    delete clockPlate;
+    clockPlate = nullptr;
+    delete miniBar;
+    miniBar = nullptr;
+    delete overlayWindow;
+    overlayWindow = nullptr;
+    delete stimulationWindow;
+    stimulationWindow = nullptr;
+    delete controlWindow;
+    controlWindow = nullptr;
 }
 
 }  // namespace pvstim

@@ -18,9 +18,6 @@ inline constexpr int kDefaultRunMinutes = 27;
 inline constexpr int kMinLineInterval = 10;
 inline constexpr int kMaxLineInterval = 1000;
 
-// No rhythm preset chosen.
-inline constexpr std::uint8_t kNoRhythm = 5;
-
 // How the run timer moves the frequency over a run in Auto.
 enum class AutoDrift { None, Falling, Rising };
 

@@ -2,10 +2,10 @@
 
 namespace pvstim {
 
-TForm1* Form1 = nullptr;
-TForm2* Form2 = nullptr;
-TForm3* Form3 = nullptr;
-TForm4* Form4 = nullptr;
-TForm5* Form5 = nullptr;
+ControlWindow* controlWindow = nullptr;
+StimulationWindow* stimulationWindow = nullptr;
+OverlayWindow* overlayWindow = nullptr;
+MiniBar* miniBar = nullptr;
+ClockPlate* clockPlate = nullptr;
 
 }  // namespace pvstim

@@ -13,7 +13,7 @@ e2e_geometry() {
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
-# Lists the names of the mapped windows of the program (Form1 ... Form5).
+# Lists the names of the mapped windows of the program (control ... clock).
 e2e_visible_windows() {
   vd_program_windows | awk '$2 ~ /^Form[1-5]$/ { print $2 }' | sort
 }
@@ -62,7 +62,7 @@ e2e_start_program() {
   local dir=$1
   shift
   vd_start_program "$dir" "$@"
-  E2E_CONTROL=$(vd_wait_window '^Form1$' 20)
+  E2E_CONTROL=$(vd_wait_window '^control$' 20)
   sleep 1
 }
 
@@ -118,10 +118,10 @@ e2e_start_manual_run() {
   xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
   sleep 0.3
   xdotool click 1
-  vd_wait_window '^Form4$' 10 >/dev/null
+  vd_wait_window '^minibar$' 10 >/dev/null
   sleep 0.5
   xdotool mousemove 20 $((743 + 6)) click 1
-  control=$(vd_wait_window '^Form1$' 10)
+  control=$(vd_wait_window '^control$' 10)
   sleep 0.5
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
   xdotool mousemove $((cx + rx)) $((cy + ry)) click 1
@@ -131,10 +131,10 @@ e2e_start_manual_run() {
 # is not up, then closed. Waits until the program has ended.
 e2e_end_run() {
   local control
-  control=$(vd_find_window '^Form1$' || true)
+  control=$(vd_find_window '^control$' || true)
   if [ -z "$control" ]; then
     xdotool mousemove 20 $((743 + 6)) click 1
-    control=$(vd_wait_window '^Form1$' 10)
+    control=$(vd_wait_window '^control$' 10)
   fi
   xdotool windowactivate --sync "$control" key --clearmodifiers alt+F4 || true
   for _ in $(seq 100); do kill -0 "$VD_PROGRAM_PID" 2>/dev/null || return 0; sleep 0.1; done

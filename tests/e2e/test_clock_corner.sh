@@ -33,7 +33,7 @@ vd_start_display
 dir=$(vd_program_copy "$build_dir")
 VD_TMP=$dir   # set in a subshell above; the cleanup removes the copy through it
 vd_start_program "$dir"
-vd_wait_window '^Form1$' 20 >/dev/null
+vd_wait_window '^control$' 20 >/dev/null
 sleep 1
 xdotool mousemove --sync 600 500
 sleep 0.5
@@ -43,7 +43,7 @@ plate_gone "$shot" || e2e_fail "the clock plate is in the corner before the poin
 
 # 13 steps of 20 ms bring it in; wait generously.
 xdotool mousemove --sync 10 10
-id=$(vd_wait_window '^Form5$' 10)
+id=$(vd_wait_window '^clock$' 10)
 ok=""
 for _ in $(seq 20); do
   sleep 0.25
@@ -63,5 +63,5 @@ for _ in $(seq 20); do
 done
 [ -n "$ok" ] || e2e_fail "the clock plate stayed in the corner after the pointer left"
 visible=$(e2e_visible_windows | tr '\n' ' ')
-[ "$visible" = "Form1 " ] || e2e_fail "visible windows: '$visible', expected only Form1"
+[ "$visible" = "control " ] || e2e_fail "visible windows: '$visible', expected only control"
 echo "PASS"

@@ -27,11 +27,11 @@ run_with() {
   # "Тета", 5 Hz drifting between 4 and 7 Hz: screenshots a third of a second apart
   # catch both phases.
   e2e_start_manual_run "$E2E_CONTROL" 73 218
-  read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^Form1$' 10)")"
+  read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^control$' 10)")"
   sleep 0.3
   # Minimize again: the mini bar's corner is left out of the comparison.
   xdotool mousemove $((cx + 480 + 14)) $((cy + 1 + 7)) click 1
-  vd_wait_window '^Form4$' 10 >/dev/null
+  vd_wait_window '^minibar$' 10 >/dev/null
   sleep 12   # the title after 5 s, with it the flicker, then the one line after 10 s
   mkdir -p "$dir/shots"
   for i in $(seq 10); do

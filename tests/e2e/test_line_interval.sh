@@ -22,7 +22,7 @@ sleep 0.2
 xdotool key ctrl+a BackSpace type 0
 sleep 0.2
 e2e_click_start "$control"
-vd_wait_window '^Form2$' 10 >/dev/null
+vd_wait_window '^stimulation$' 10 >/dev/null
 
 # The text line: left 30, top 768/2-80, 964 wide, 241 high. Its pictures over the
 # first second after Start: the feed and the flicker change them.

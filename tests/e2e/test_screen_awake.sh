@@ -23,13 +23,13 @@ wait_for_saver() {
 }
 
 vd_start_program "$dir"
-control=$(vd_wait_window '^Form1$' 20)
+control=$(vd_wait_window '^control$' 20)
 # Without a run the program leaves the screen saver alone (this also shows that the
 # server's screen saver works here at all).
 wait_for_saver 8 || e2e_fail "the screen saver did not turn on before the run"
 
 e2e_click_start "$control"
-vd_wait_window '^Form2$' 10 >/dev/null
+vd_wait_window '^stimulation$' 10 >/dev/null
 for i in $(seq 12); do
   sleep 0.5
   state=$(e2e_saver_state)

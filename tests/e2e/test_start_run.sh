@@ -18,7 +18,7 @@ printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=1000\r\n' >"$di
 e2e_start_program "$dir"
 e2e_click_start "$E2E_CONTROL"
 
-stimulation=$(vd_wait_window '^Form2$' 10)
+stimulation=$(vd_wait_window '^stimulation$' 10)
 sleep 1.5
 
 read -r x y w h <<<"$(e2e_geometry "$stimulation")"
@@ -30,7 +30,7 @@ case "$state" in
   *) e2e_fail "stimulation window in the taskbar: $state" ;;
 esac
 
-minibar=$(vd_wait_window '^Form4$' 5)
+minibar=$(vd_wait_window '^minibar$' 5)
 read -r x y w h <<<"$(e2e_geometry "$minibar")"
 [ "$x" = 0 ] && [ "$((y + h))" = 768 ] || e2e_fail "mini bar at $x,$y ${w}x$h, expected in the bottom-left corner"
 [ "$y" = 743 ] || e2e_fail "mini bar top is $y, expected 743"
@@ -42,7 +42,7 @@ eval "$(xdotool getmouselocation --shell)"
 
 visible=$(e2e_visible_windows | tr '\n' ' ')
 case " $visible" in
-  *" Form1 "*) e2e_fail "the control window is still on screen (visible: $visible)" ;;
+  *" control "*) e2e_fail "the control window is still on screen (visible: $visible)" ;;
 esac
 
 # The text line: left 30, top 768/2-80, 964 wide, 241 high. The preview's default

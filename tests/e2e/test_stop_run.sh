@@ -22,7 +22,7 @@ printf '[GENERAL]\r\nfreqency=10\r\n' >"$dir/Config.ini"
 start_run() {
   vd_start_program "$dir"
   local control
-  control=$(vd_wait_window '^Form1$' 20)
+  control=$(vd_wait_window '^control$' 20)
   sleep 1
   e2e_click_start "$control"
   if [ "$1" = warning ]; then
@@ -32,7 +32,7 @@ start_run() {
     sleep 0.2
     xdotool key Return
   fi
-  stimulation=$(vd_wait_window '^Form2$' 10)
+  stimulation=$(vd_wait_window '^stimulation$' 10)
   if [ "$1" = none ] && xdotool search --onlyvisible --name '^Предупреждение$' >/dev/null 2>&1; then
     e2e_fail "the warning came again after it was confirmed"
   fi

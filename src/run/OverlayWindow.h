@@ -9,11 +9,11 @@ class TImage;
 // The overlay window: a screen-sized, alpha-blended window holding one mandala
 // picture, its opacity following the intensity setting. It is prepared and kept
 // up to date but never shown.
-class TForm3 : public TForm {
+class OverlayWindow : public TForm {
 public:
-    TForm3();
+    OverlayWindow();
 
-    TImage* Image1;
+    TImage* mandalaImage;
 
 protected:
     void FormCreate() override;

@@ -3,9 +3,11 @@
 #include "framework/FileListBox.h"
 #include "framework/Form.h"
 #include "framework/Memo.h"
+#include "run/Rhythm.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace pvstim {
 
@@ -18,35 +20,35 @@ class TTimer;
 // The stimulation window: a borderless, maximized, disabled window that shows the
 // reading text line by line over the picture area and flickers at the stimulation
 // frequency, with a thin progress strip along its top edge. It owns the four
-// timers of a run. Construction and layout are in TForm2.cpp; each group of
+// timers of a run. Construction and layout are in StimulationWindow.cpp; each group of
 // handlers below names the file that holds it.
-class TForm2 : public TForm {
+class StimulationWindow : public TForm {
 public:
-    TForm2();
-    ~TForm2() override;
+    StimulationWindow();
+    ~StimulationWindow() override;
 
     // In declaration order.
-    TTimer* Timer1;            // flicker clock
-    TLabel* Label1;            // text line
-    TFileListBox FileListBox1; // names of the reading texts in to_read/
-    TMemo text;                // the reading text; line 0 is the title
-    TTimer* Timer2;            // text timer
-    TGauge* Gauge1;            // progress strip
-    TTimer* Timer3;            // marker timer
-    TImage* Image1;            // picture area
-    TTimer* Timer4;            // mandala timer
-    StopKey* stopKey;          // Escape ends the run; active while a run is shown
+    TTimer* flipTimer;       // flicker clock
+    TLabel* textLine;        // text line
+    TFileListBox textFiles;  // names of the reading texts in to_read/
+    TMemo readingText;       // the reading text; line 0 is the title
+    TTimer* lineTimer;       // text timer
+    TGauge* progressStrip;   // progress strip
+    TTimer* markerTimer;     // marker timer
+    TImage* pictureArea;     // picture area
+    TTimer* mandalaTimer;    // mandala timer
+    StopKey* stopKey;        // Escape ends the run; active while a run is shown
 
-    // The create step, the flicker clock and the rhythm presets (TForm2Flicker.cpp).
-    void Timer1Timer();
-    void SetFrequency(double frequency);
-    void SelectRhythm(std::uint8_t mode);
-    // The reading-text feed (TForm2TextFeed.cpp).
-    void Timer2Timer();
-    // The marker and mandala pictures (TForm2Pictures.cpp).
-    void Timer3Timer();
-    void Timer4Timer();
-    // Ends the run at once, as the mini bar's close picture does (TForm2Stop.cpp).
+    // The create step, the flicker clock and the rhythm presets (StimulationWindowFlicker.cpp).
+    void onFlipDue();
+    void setFrequency(double frequency);
+    void selectRhythm(std::optional<Rhythm> chosen);
+    // The reading-text feed (StimulationWindowTextFeed.cpp).
+    void onLineDue();
+    // The marker and mandala pictures (StimulationWindowPictures.cpp).
+    void onMarkerDue();
+    void onMandalaDue();
+    // Ends the run at once, as the mini bar's close picture does (StimulationWindowStop.cpp).
     void stopRun();
 
     bool driftRising() const { return driftUp_; }
@@ -58,7 +60,7 @@ public:
 protected:
     void FormCreate() override;
     void resizeEvent(QResizeEvent* event) override;
-    // Chooses the flicker's presenter when the window first shows (TForm2Frames.cpp).
+    // Chooses the flicker's presenter when the window first shows (StimulationWindowFrames.cpp).
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -69,15 +71,15 @@ private:
     void placeCovers();
     void showPhase(bool lit);
     // One manual drift step from `hz` after the phase it set, kept inside the band of
-    // `mode`; turns the drift at the band's edges.
-    double driftedFrequency(std::uint8_t mode, double hz);
+    // the chosen rhythm; turns the drift at the band's edges.
+    double driftedFrequency(std::optional<Rhythm> chosen, double hz);
     // Makes the flicker clock's next tick fall exactly half a period after this one.
     void scheduleNextFlip(std::int64_t thisFlipNs);
     void pictureChanged();
     // Turns the phase as a flip does; false when a marker keeps the lit phase.
     bool nextPhase();
 
-    // The frame-locked presenter and the flip log (TForm2Frames.cpp).
+    // The frame-locked presenter and the flip log (StimulationWindowFrames.cpp).
     struct FrameLock;
     struct FrameLockDeleter {
         void operator()(FrameLock* lock) const;
@@ -96,6 +98,8 @@ private:
     QWidget* textCover_ = nullptr;
     QWidget* pictureCover_ = nullptr;
     bool driftUp_ = false;
+    // The index of the next line of the reading text to show; 0 before the title.
+    int nextLine_ = 0;
     bool lit_ = true;
 };
 

@@ -1,8 +1,8 @@
 // The control window's own chrome: the title strip that drags the window and shows
 // whether it is active, the minimize and close images with their hover pictures.
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 
-#include "control/TForm4.h"
+#include "control/MiniBar.h"
 #include "control/TitleStripSource.h"
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
@@ -26,82 +26,82 @@ constexpr int kMinimizedTop = 200000;
 
 }  // namespace
 
-void TForm1::wireChrome()
+void ControlWindow::wireChrome()
 {
-    OnActivate = [this] { FormActivate(); };
-    OnDeactivate = [this] { FormDeactivate(); };
-    Timer1->OnTimer = [this] { Timer1Timer(); };
-    BMin->OnClick = [this] { BMinClick(); };
-    BClose->OnClick = [this] { BCloseClick(); };
-    BMin->OnMouseMove = [this](QPoint) { BMinMouseMove(); };
-    BClose->OnMouseMove = [this](QPoint) { BCloseMouseMove(); };
-    Image1->OnMouseMove = [this](QPoint) { Image1MouseMove(); };
-    DragObj->OnMouseDown = [this](MouseButton, QPoint) { DragObjMouseDown(); };
-    DragObj->OnMouseMove = [this](QPoint) { DragObjMouseMove(); };
-    DragObj->OnMouseUp = [this](MouseButton, QPoint) { DragObjMouseUp(); };
+    OnActivate = [this] { onActivated(); };
+    OnDeactivate = [this] { onDeactivated(); };
+    titlePollTimer->OnTimer = [this] { onTitlePollDue(); };
+    minimizeButton->OnClick = [this] { minimizeToBar(); };
+    closeButton->OnClick = [this] { closeProgram(); };
+    minimizeButton->OnMouseMove = [this](QPoint) { onMinimizeHovered(); };
+    closeButton->OnMouseMove = [this](QPoint) { onCloseHovered(); };
+    face->OnMouseMove = [this](QPoint) { onFaceHovered(); };
+    titleStrip->OnMouseDown = [this](MouseButton, QPoint) { onTitleStripPressed(); };
+    titleStrip->OnMouseMove = [this](QPoint) { onTitleStripDragged(); };
+    titleStrip->OnMouseUp = [this](MouseButton, QPoint) { onTitleStripReleased(); };
 }
 
-void TForm1::FormActivate()
+void ControlWindow::onActivated()
 {
     if (titleSource_->exists(Title::Active))
-        titleSource_->show(*DragObj, Title::Active);
+        titleSource_->show(*titleStrip, Title::Active);
 }
 
-void TForm1::FormDeactivate()
+void ControlWindow::onDeactivated()
 {
     if (titleSource_->exists(Title::Inactive))
-        titleSource_->show(*DragObj, Title::Inactive);
+        titleSource_->show(*titleStrip, Title::Inactive);
 }
 
-void TForm1::Timer1Timer()
+void ControlWindow::onTitlePollDue()
 {
     // Activation events alone are not enough: the window may lose the foreground
     // to the mini bar or to another program without being told.
     if (!titleSource_->exists(Title::Active) || !titleSource_->exists(Title::Inactive))
         return;
     const bool foreground = platform().foregroundWindow() == this;
-    titleSource_->show(*DragObj, foreground ? Title::Active : Title::Inactive);
+    titleSource_->show(*titleStrip, foreground ? Title::Active : Title::Inactive);
 }
 
-void TForm1::BMinClick()
+void ControlWindow::minimizeToBar()
 {
-    savedTop = Top();
+    topBeforeMinimize = Top();
     setTop(kMinimizedTop);
-    Form4->Show();
+    miniBar->Show();
 }
 
-void TForm1::BCloseClick() { Close(); }
+void ControlWindow::closeProgram() { Close(); }
 
-void TForm1::BMinMouseMove()
+void ControlWindow::onMinimizeHovered()
 {
-    BMin->Picture().LoadFromResource(kMinimizeHot);
-    BClose->Picture().LoadFromResource(kCloseNormal);
+    minimizeButton->Picture().LoadFromResource(kMinimizeHot);
+    closeButton->Picture().LoadFromResource(kCloseNormal);
 }
 
-void TForm1::BCloseMouseMove()
+void ControlWindow::onCloseHovered()
 {
-    BClose->Picture().LoadFromResource(kCloseHot);
-    BMin->Picture().LoadFromResource(kMinimizeNormal);
+    closeButton->Picture().LoadFromResource(kCloseHot);
+    minimizeButton->Picture().LoadFromResource(kMinimizeNormal);
 }
 
-void TForm1::Image1MouseMove()
+void ControlWindow::onFaceHovered()
 {
-    BMin->Picture().LoadFromResource(kMinimizeNormal);
-    BClose->Picture().LoadFromResource(kCloseNormal);
+    minimizeButton->Picture().LoadFromResource(kMinimizeNormal);
+    closeButton->Picture().LoadFromResource(kCloseNormal);
 }
 
 // Dragging follows the pointer's screen position, never the event's own
 // coordinates, which shift as the window moves under the pointer. The strip keeps
 // the pointer from the press to the release of any button, so a drag always ends
 // with the release, wherever the pointer is then.
-void TForm1::DragObjMouseDown()
+void ControlWindow::onTitleStripPressed()
 {
     dragging = true;
     grabOffsetX = platform().cursorPos().x() - Left();
     grabOffsetY = platform().cursorPos().y() - Top();
 }
 
-void TForm1::DragObjMouseMove()
+void ControlWindow::onTitleStripDragged()
 {
     if (!dragging)
         return;
@@ -109,6 +109,6 @@ void TForm1::DragObjMouseMove()
     setTop(platform().cursorPos().y() - grabOffsetY);
 }
 
-void TForm1::DragObjMouseUp() { dragging = false; }
+void ControlWindow::onTitleStripReleased() { dragging = false; }
 
 }  // namespace pvstim

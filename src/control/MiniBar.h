@@ -8,19 +8,19 @@ class TImage;
 
 // The mini bar: a small always-on-top strip in the bottom-left corner of the
 // screen that stands in for the control window while it is minimized.
-class TForm4 : public TForm {
+class MiniBar : public TForm {
 public:
-    TForm4();
+    MiniBar();
 
-    TImage* Image1;   // background
-    TImage* Image2;   // close image
-    TImage* Image3;   // restore image
+    TImage* background;     // background
+    TImage* closeButton;    // close image
+    TImage* restoreButton;  // restore image
 
-    void Image1MouseMove();
-    void Image2MouseMove();
-    void Image3MouseMove();
-    void Image2Click();
-    void Image3Click();
+    void onBackgroundHovered();
+    void onCloseHovered();
+    void onRestoreHovered();
+    void onCloseClicked();
+    void restoreControlWindow();
 
 protected:
     void FormCreate() override;

@@ -1,8 +1,8 @@
 // The stimulation window's create step, its flicker clock, the rhythm presets and
 // the manual drift that moves the frequency back and forth inside a rhythm's band.
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
@@ -18,6 +18,7 @@
 #include <climits>
 #include <cmath>
 #include <iterator>
+#include <optional>
 
 namespace pvstim {
 
@@ -27,15 +28,15 @@ enum class BandEdges { Strict, Inclusive };
 
 // A rhythm preset: the frequency it starts at, and the band the manual drift keeps
 // the frequency in by turning at its edges.
-struct Rhythm {
+struct RhythmBand {
     double baseHz;
     double lowHz;   // the drift turns rising here
     double highHz;  // the drift turns falling here
     BandEdges edges;
 };
 
-// Indexed by rhythm mode; mode 5 (none chosen) and above have no band.
-constexpr Rhythm kRhythms[] = {
+// Indexed by Rhythm; without a chosen rhythm there is no band.
+constexpr RhythmBand kBands[] = {
     { 13.0, 12.0, 15.0, BandEdges::Strict },    // "Низкий Бета"
     { 10.0, 9.0, 12.0, BandEdges::Strict },     // "Высокий Альфа"
     { 9.0, 8.0, 10.0, BandEdges::Inclusive },   // "Низкий Альфа"
@@ -48,15 +49,15 @@ constexpr Rhythm kRhythms[] = {
 constexpr double kDriftHzPerMs = 0.0001;
 constexpr std::int64_t kNsPerMs = 1000000;
 
-const Rhythm* rhythmOf(std::uint8_t mode)
+const RhythmBand* bandOf(std::optional<Rhythm> rhythm)
 {
-    return mode < std::size(kRhythms) ? &kRhythms[mode] : nullptr;
+    return rhythm ? &kBands[indexOf(*rhythm)] : nullptr;
 }
 
-// The drift direction after testing `hz` against the mode's band edges.
-bool driftRisingAfter(std::uint8_t mode, double hz, bool rising)
+// The drift direction after testing `hz` against the rhythm's band edges.
+bool driftRisingAfter(std::optional<Rhythm> chosen, double hz, bool rising)
 {
-    const Rhythm* rhythm = rhythmOf(mode);
+    const RhythmBand* rhythm = bandOf(chosen);
     if (!rhythm)
         return rising;
     const bool inclusive = rhythm->edges == BandEdges::Inclusive;
@@ -90,41 +91,41 @@ QString frequencyText(double hz)
 
 }  // namespace
 
-void TForm2::FormCreate()
+void StimulationWindow::FormCreate()
 {
     // The window still has its designed size here; Start places the label again
     // on the maximized window.
-    Label1->setLeft(60);
-    Label1->setWidth(Width() - 120);
-    Label1->setTop(Height() / 2 - 40);
+    textLine->setLeft(60);
+    textLine->setWidth(Width() - 120);
+    textLine->setTop(Height() / 2 - 40);
 
     // Throws when to_read/ is missing, which skips the line interval below.
-    FileListBox1.ApplyFilePath(readingTextFolder());
+    textFiles.ApplyFilePath(readingTextFolder());
 
-    Form1->SpinEdit2->setValue(Form1->settingsFile->readInteger(
+    controlWindow->lineIntervalSpin->setValue(controlWindow->settingsFile->readInteger(
         settings::kGeneral, settings::kLineInterval, settings::kDefaultLineInterval));
 }
 
-void TForm2::SelectRhythm(std::uint8_t mode)
+void StimulationWindow::selectRhythm(std::optional<Rhythm> chosen)
 {
-    Form1->rhythmMode = mode;
-    if (const Rhythm* rhythm = rhythmOf(mode))
-        SetFrequency(rhythm->baseHz);
+    controlWindow->rhythm = chosen;
+    if (const RhythmBand* rhythm = bandOf(chosen))
+        setFrequency(rhythm->baseHz);
 }
 
-void TForm2::SetFrequency(double frequency)
+void StimulationWindow::setFrequency(double frequency)
 {
     if (!(frequency > 0.0) || !std::isfinite(frequency))
         return;
     // Each phase, lit or blank, lasts half a period; the clock ticks once per phase.
-    Timer1->setInterval(int(std::lround(halfPeriodMs(frequency))));
-    Form1->stimulationFrequency = frequency;
+    flipTimer->setInterval(int(std::lround(halfPeriodMs(frequency))));
+    controlWindow->stimulationFrequency = frequency;
 }
 
-void TForm2::Timer1Timer()
+void StimulationWindow::onFlipDue()
 {
     // Read before anything can restart the count: the moment this flip was due.
-    const std::int64_t thisFlipNs = Timer1->deadlineNs();
+    const std::int64_t thisFlipNs = flipTimer->deadlineNs();
     if (framesPace())
         return;
     const bool flipped = nextPhase();
@@ -133,31 +134,31 @@ void TForm2::Timer1Timer()
         phaseFlipped(thisFlipNs);
 }
 
-bool TForm2::nextPhase()
+bool StimulationWindow::nextPhase()
 {
-    TForm1& control = *Form1;
+    ControlWindow& control = *controlWindow;
 
-    control.Label13->setCaption(QStringLiteral("Частота стимуляции ГМ: ")
+    control.frequencyLabel->setCaption(QStringLiteral("Частота стимуляции ГМ: ")
         + frequencyText(control.stimulationFrequency) + QStringLiteral(" Hz"));
 
     double hz = control.stimulationFrequency;
-    if (control.CheckBox2->isChecked())
-        hz = driftedFrequency(control.rhythmMode, hz);
-    SetFrequency(hz);
+    if (control.manualBox->isChecked())
+        hz = driftedFrequency(control.rhythm, hz);
+    setFrequency(hz);
 
     // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
     // the lit phase that shows it.
-    if (Image1->Picture().takeAsBitmap())
+    if (pictureArea->Picture().dropUnlessBitmap())
         return false;
     showPhase(!lit_);
     return true;
 }
 
-double TForm2::driftedFrequency(std::uint8_t mode, double hz)
+double StimulationWindow::driftedFrequency(std::optional<Rhythm> chosen, double hz)
 {
-    driftUp_ = driftRisingAfter(mode, hz, driftUp_);
+    driftUp_ = driftRisingAfter(chosen, hz, driftUp_);
     const double step = kDriftHzPerMs * halfPeriodMs(hz);
-    const Rhythm* rhythm = rhythmOf(mode);
+    const RhythmBand* rhythm = bandOf(chosen);
     if (!rhythm)
         return hz + (driftUp_ ? step : -step);
     // A step ends on the band's edge rather than pass it, and turns there, so the
@@ -173,9 +174,9 @@ double TForm2::driftedFrequency(std::uint8_t mode, double hz)
     return hz + (driftUp_ ? step : -step);
 }
 
-void TForm2::scheduleNextFlip(std::int64_t thisFlipNs)
+void StimulationWindow::scheduleNextFlip(std::int64_t thisFlipNs)
 {
-    const double hz = Form1->stimulationFrequency;
+    const double hz = controlWindow->stimulationFrequency;
     if (!(hz > 0.0))
         return;
     // The next flip is placed from this flip's exact due time, not from a whole
@@ -187,22 +188,22 @@ void TForm2::scheduleNextFlip(std::int64_t thisFlipNs)
     // After a stall longer than a phase, start afresh rather than flip in a burst.
     if (next <= now)
         next = now + halfNs;
-    Timer1->setNextDeadlineNs(next);
+    flipTimer->setNextDeadlineNs(next);
 }
 
-void TForm2::pictureChanged()
+void StimulationWindow::pictureChanged()
 {
     placeCovers();
     // A picture that arrives during the blank phase is shown at once: a marker
     // holds the lit phase while it is on show, a mandala until the next tick.
-    if (!Image1->Picture().isEmpty() && !lit_) {
+    if (!pictureArea->Picture().isEmpty() && !lit_) {
         lit_ = true;
         textCover_->hide();
         pictureCover_->hide();
     }
 }
 
-void TForm2::showPhase(bool lit)
+void StimulationWindow::showPhase(bool lit)
 {
     lit_ = lit;
     if (showPhaseOnFrames(lit))

@@ -1,11 +1,11 @@
 // The Start command with the warning before a user's first run, the run timer that
 // counts a run down to its end, the power-off request at the end of a run, and
 // taking a run off the screen when the program closes.
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 
+#include "control/MiniBar.h"
 #include "control/RunRules.h"
 #include "control/RunWarningDialog.h"
-#include "control/TForm4.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
 #include "framework/Exceptions.h"
@@ -14,11 +14,11 @@
 #include "framework/Timer.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "run/ClockPlate.h"
+#include "run/OverlayWindow.h"
 #include "run/ReadingTextLoad.h"
+#include "run/StimulationWindow.h"
 #include "run/StopKey.h"
-#include "run/TForm2.h"
-#include "run/TForm3.h"
-#include "run/TForm5.h"
 #include "widgets/TGauge.h"
 #include "windows/Forms.h"
 
@@ -40,9 +40,9 @@ constexpr double kRisingDivisor = 8.5;
 
 // A typed run length reaches Start unclamped, since the spin edit brings a typed
 // value into its bounds only when it loses the focus and "Старт" takes no focus.
-int runLength(const TForm1& control)
+int runLength(const ControlWindow& control)
 {
-    return std::clamp(control.SpinEdit3->Value(), kMinRunMinutes, kMaxRunMinutes);
+    return std::clamp(control.runMinutesSpin->Value(), kMinRunMinutes, kMaxRunMinutes);
 }
 
 // The share of the run still to go, in whole per cent.
@@ -55,7 +55,7 @@ int progressPercent(int minutesLeft, int secondsLeft, int runMinutes)
 // Draws a reading text from the user's to_read/ and makes it the reading
 // text. Throws, naming the folder, when there is no text that can be loaded; the
 // reading text is unchanged then.
-void loadRandomReadingText(TForm2& stimulation)
+void loadRandomReadingText(StimulationWindow& stimulation)
 {
     const QString folder = readingTextFolder();
     const auto noText = [&folder](const QString& reason) {
@@ -63,7 +63,7 @@ void loadRandomReadingText(TForm2& stimulation)
                                .arg(QDir::toNativeSeparators(folder), reason));
     };
 
-    TFileListBox& list = stimulation.FileListBox1;
+    TFileListBox& list = stimulation.textFiles;
     try {
         list.ApplyFilePath(folder);
     } catch (const EInOutError&) {
@@ -95,13 +95,13 @@ bool confirmRunWarning(QWidget* parent)
 
 }  // namespace
 
-void TForm1::wireRunControl()
+void ControlWindow::wireRunControl()
 {
-    Label12->OnClick = [this] { Label12Click(); };
-    Timer2->OnTimer = [this] { Timer2Timer(); };
+    startButton->OnClick = [this] { startRun(); };
+    countdownTimer->OnTimer = [this] { onSecondElapsed(); };
 }
 
-void TForm1::Label12Click()
+void ControlWindow::startRun()
 {
     // Cancelling the warning leaves everything as it was before the click.
     if (!confirmRunWarning(this))
@@ -109,85 +109,85 @@ void TForm1::Label12Click()
 
     // The text is chosen first: when none can be loaded, Start ends here with
     // nothing changed, no window moved and no timer started.
-    if (CheckBox9->isChecked())
-        loadRandomReadingText(*Form2);
+    if (randomTextBox->isChecked())
+        loadRandomReadingText(*stimulationWindow);
 
     const int length = runLength(*this);
-    SpinEdit3->setValue(length);
-    Label2->setCaption(QString::number(length));
+    runMinutesSpin->setValue(length);
+    minutesLabel->setCaption(QString::number(length));
 
     minutesLeft = length;
     secondsLeft = 0;
-    Form3->setAlphaBlendValue(overlayAlpha(SpinEdit1->Value()));
+    overlayWindow->setAlphaBlendValue(overlayAlpha(intensitySpin->Value()));
     // Typed values reach Start unclamped, as for the run length: an interval of
     // 0 or less would never show a line.
-    const int lineInterval = std::clamp(SpinEdit2->Value(), kMinLineInterval, kMaxLineInterval);
-    SpinEdit2->setValue(lineInterval);
-    Form2->Timer2->setInterval(textIntervalMs(lineInterval));
+    const int lineInterval = std::clamp(lineIntervalSpin->Value(), kMinLineInterval, kMaxLineInterval);
+    lineIntervalSpin->setValue(lineInterval);
+    stimulationWindow->lineTimer->setInterval(textIntervalMs(lineInterval));
 
-    BMinClick();
-    Form2->Show();
-    Form2->SendToBack();
-    Form2->stopKey->setActive(true);
+    minimizeToBar();
+    stimulationWindow->Show();
+    stimulationWindow->SendToBack();
+    stimulationWindow->stopKey->setActive(true);
     platform().keepScreenAwake();
-    Form2->Label1->setFont(example->Font());
-    Form2->setColor(example->Color());
-    Form4->BringToFront();
-    Form5->BringToFront();
+    stimulationWindow->textLine->setFont(textPreview->Font());
+    stimulationWindow->setColor(textPreview->Color());
+    miniBar->BringToFront();
+    clockPlate->BringToFront();
     // The keyboard goes to the mini bar, so that Escape reaches the program at once:
     // the control window is out of sight and the stimulation window takes no input.
-    Form4->activateWindow();
-    TLabel& line = *Form2->Label1;
-    line.setBounds(30, Form2->Height() / 2 - 80, Form2->Width() - 60, line.Height());
-    SpinEdit3->setEnabled(false);
+    miniBar->activateWindow();
+    TLabel& line = *stimulationWindow->textLine;
+    line.setBounds(30, stimulationWindow->Height() / 2 - 80, stimulationWindow->Width() - 60, line.Height());
+    runMinutesSpin->setEnabled(false);
 
-    if (CheckBox4->isChecked())
+    if (sleepBox->isChecked())
         stimulationFrequency = kSleepStartHz;
-    else if (CheckBox5->isChecked())
+    else if (wakeBox->isChecked())
         stimulationFrequency = kWakeStartHz;
     // A point on the mini bar's restore image.
-    platform().setCursorPos(QPoint(Form4->Left() + 10, Form4->Top() + 10));
+    platform().setCursorPos(QPoint(miniBar->Left() + 10, miniBar->Top() + 10));
 
-    if (CheckBox3->isChecked()) {
-        if (CheckBox4->isChecked())
+    if (autoBox->isChecked()) {
+        if (sleepBox->isChecked())
             autoDrift = AutoDrift::Falling;
-        else if (CheckBox5->isChecked())
+        else if (wakeBox->isChecked())
             autoDrift = AutoDrift::Rising;
     }
 
     // The gauges start full and the strip shown until the first tick, also when
     // Start is used again during a run.
-    Gauge1->setProgress(100);
-    Form2->Gauge1->setProgress(100);
-    Form2->Gauge1->show();
+    progressNeedle->setProgress(100);
+    stimulationWindow->progressStrip->setProgress(100);
+    stimulationWindow->progressStrip->show();
 
-    Form2->Timer2->setEnabled(true);
+    stimulationWindow->lineTimer->setEnabled(true);
     // Restarting the run timer gives a countdown started again the same length
     // as the first one.
-    Timer2->setEnabled(false);
-    Timer2->setEnabled(true);
-    if (CheckBox7->isChecked())
-        Form2->Timer3->setEnabled(true);
-    if (CheckBox8->isChecked())
-        Form2->Timer4->setEnabled(true);
+    countdownTimer->setEnabled(false);
+    countdownTimer->setEnabled(true);
+    if (markersBox->isChecked())
+        stimulationWindow->markerTimer->setEnabled(true);
+    if (mandalasBox->isChecked())
+        stimulationWindow->mandalaTimer->setEnabled(true);
 
-    for (QWidget* fixed : std::initializer_list<QWidget*> { CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
-             CheckBox7, CheckBox8, CheckBox9, CheckBox10, ColorBox1, Label3, Label4 })
+    for (QWidget* fixed : std::initializer_list<QWidget*> { stimulationBox, manualBox, autoBox, sleepBox, wakeBox,
+             markersBox, mandalasBox, randomTextBox, chosenTextBox, previewColorBox, fontButton, resetButton })
         fixed->setEnabled(false);
-    Label14->hide();
+    browseButton->hide();
 }
 
-void TForm1::Timer2Timer()
+void ControlWindow::onSecondElapsed()
 {
     const int length = runLength(*this);
     const int progress = progressPercent(minutesLeft, secondsLeft, length);
-    Form2->Gauge1->setProgress(progress);
-    Gauge1->setProgress(progress);
+    stimulationWindow->progressStrip->setProgress(progress);
+    progressNeedle->setProgress(progress);
 
     if (minutesLeft * 60 + secondsLeft <= 0) {
-        if (CheckBox6->isChecked())
-            PowerOff();
-        Timer2->setEnabled(false);
+        if (powerOffBox->isChecked())
+            powerOff();
+        countdownTimer->setEnabled(false);
         // Closing the main window saves the settings and ends the program.
         Close();
         return;
@@ -197,10 +197,10 @@ void TForm1::Timer2Timer()
         secondsLeft = 59;
         --minutesLeft;
     }
-    Label2->setCaption(QString::number(minutesLeft));
-    Form2->Gauge1->setVisible(platform().cursorPos().y() == 0);
+    minutesLabel->setCaption(QString::number(minutesLeft));
+    stimulationWindow->progressStrip->setVisible(platform().cursorPos().y() == 0);
 
-    const double step = Timer2->Interval() / double(length) / 1000.0;
+    const double step = countdownTimer->Interval() / double(length) / 1000.0;
     switch (autoDrift) {
     case AutoDrift::Falling:
         stimulationFrequency -= step / kFallingDivisor;
@@ -213,20 +213,20 @@ void TForm1::Timer2Timer()
     }
 }
 
-bool TForm1::PowerOff() { return platform().requestPowerOff(); }
+bool ControlWindow::powerOff() { return platform().requestPowerOff(); }
 
-void TForm1::endRun()
+void ControlWindow::endRun()
 {
     // The flicker stops first. No timer of the run may tick again: an error box
     // of the save that follows runs its own event loop, in which the run timer
     // could otherwise reach 0:00 and ask for a power-off.
-    if (Form2) {
-        Form2->stopKey->setActive(false);
-        Form2->Hide();
-        for (TTimer* timer : { Form2->Timer1, Form2->Timer2, Form2->Timer3, Form2->Timer4 })
+    if (stimulationWindow) {
+        stimulationWindow->stopKey->setActive(false);
+        stimulationWindow->Hide();
+        for (TTimer* timer : { stimulationWindow->flipTimer, stimulationWindow->lineTimer, stimulationWindow->markerTimer, stimulationWindow->mandalaTimer })
             timer->setEnabled(false);
     }
-    Timer2->setEnabled(false);
+    countdownTimer->setEnabled(false);
     platform().allowScreenIdle();
 }
 
