@@ -15,7 +15,7 @@ e2e_geometry() {
 
 # Lists the names of the mapped windows of the program (control ... clock).
 e2e_visible_windows() {
-  vd_program_windows | awk '$2 ~ /^Form[1-5]$/ { print $2 }' | sort
+  vd_program_windows | awk '$2 ~ /^(control|stimulation|overlay|minibar|clock)$/ { print $2 }' | sort
 }
 
 # Prints the colour of one pixel of a PNG as "r,g,b".
