@@ -21,7 +21,6 @@
 #include "platform/QtPlatform.h"
 #include "run/FlickerOptions.h"
 #include "run/StimulationWindow.h"
-#include "windows/Forms.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,6 +39,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -49,6 +49,10 @@
 using namespace pvstim;
 
 namespace {
+
+// The windows of the program, made in main().
+ControlWindow* controlWindow = nullptr;
+StimulationWindow* stimulationWindow = nullptr;
 
 // The real platform, with errors written to stderr instead of a modal box that
 // would stop the measurement.
@@ -371,7 +375,9 @@ int main(int argc, char** argv)
     flickerOptions().flipLogPath = flipLog;
     // The stimulation window lists the reading texts beside the executable.
     beside.mkpath(QStringLiteral("to_read"));
-    createWindowSet();
+    auto windows = std::make_unique<WindowSet>();
+    controlWindow = &windows->control();
+    stimulationWindow = &windows->stimulation();
 
     // As during a run: the control window is out of sight, the stimulation window
     // fills the screen with one line of text on its background colour.
@@ -438,7 +444,7 @@ int main(int argc, char** argv)
         std::printf("(no textures/ and mandals/ beside the executable: the run with pictures was skipped)\n");
     }
 
-    destroyWindowSet();
+    windows.reset();
     Platform::install(nullptr);
     if (!ran) {
         std::fprintf(stderr, "flicker: a run recorded no tick of the flicker clock\n");

@@ -2,54 +2,45 @@
 
 #include "control/ControlWindow.h"
 #include "control/MiniBar.h"
+#include "framework/CheckBox.h"
+#include "framework/Label.h"
 #include "run/ClockPlate.h"
 #include "run/OverlayWindow.h"
 #include "run/StimulationWindow.h"
-#include "windows/Forms.h"
 
 namespace pvstim {
 
-namespace {
-
-enum class VisibleAtStart { No, Yes };
-
-// Sets the reference, then runs the create step, then shows the window if its
-// design says so. The reference must be set first: create steps of later windows
-// write into the control window, whose rules act back on the window being created.
-template<typename Form>
-void createWindow(Form*& reference, VisibleAtStart visible)
+WindowSet::WindowSet()
 {
-    reference = new Form();
-    reference->runCreateStep();
-    if (visible == VisibleAtStart::Yes)
-        reference->Show();
+    // The windows the control window acts on are made first; what they ask of the
+    // control window is reached through it once it is there.
+    clock_ = std::make_unique<ClockPlate>();
+    miniBar_ = std::make_unique<MiniBar>(MiniBar::Links {
+        .closeProgram = [this] { control_->closeProgram(); },
+        .restoreControlWindow = [this] { control_->restoreFromBar(); },
+    });
+    overlay_ = std::make_unique<OverlayWindow>([this] { control_->restoreIntensity(); });
+    stimulation_ = std::make_unique<StimulationWindow>(StimulationWindow::Links {
+        .restoreLineInterval = [this] { control_->restoreLineInterval(); },
+        .flickerSwitchedOn = [this] { return control_->stimulationBox->isChecked(); },
+        .manualDrift = [this] { return control_->manualBox->isChecked(); },
+        .showFrequency = [this](const QString& text) { control_->frequencyLabel->setCaption(text); },
+        .closeProgram = [this] { control_->closeProgram(); },
+    });
+    control_ = std::make_unique<ControlWindow>(ControlWindow::Peers { *stimulation_, *overlay_, *miniBar_, *clock_ });
+
+    // The create steps in the designed order. Later steps write into the control
+    // window, whose rules act back on the window being created.
+    control_->runCreateStep();
+    control_->Show();
+    control_->setMainForm(true);
+    stimulation_->runCreateStep();
+    overlay_->runCreateStep();
+    miniBar_->runCreateStep();
+    clock_->runCreateStep();
+    clock_->Show();
 }
 
-}  // namespace
-
-void createWindowSet()
-{
-    createWindow(controlWindow, VisibleAtStart::Yes);
-    controlWindow->setMainForm(true);
-    createWindow(stimulationWindow, VisibleAtStart::No);
-    createWindow(overlayWindow, VisibleAtStart::No);
-    createWindow(miniBar, VisibleAtStart::No);
-    createWindow(clockPlate, VisibleAtStart::Yes);
-}
-
-void destroyWindowSet()
-{
-    // In reverse order; every window may still reach the others while it goes.
-    delete clockPlate;
-    clockPlate = nullptr;
-    delete miniBar;
-    miniBar = nullptr;
-    delete overlayWindow;
-    overlayWindow = nullptr;
-    delete stimulationWindow;
-    stimulationWindow = nullptr;
-    delete controlWindow;
-    controlWindow = nullptr;
-}
+WindowSet::~WindowSet() = default;
 
 }  // namespace pvstim

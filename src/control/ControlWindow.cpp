@@ -72,8 +72,12 @@ const ControlPlace& placeOf(QStringView name)
     return kControlWindowLayout[0];
 }
 
-ControlWindow::ControlWindow()
+ControlWindow::ControlWindow(Peers peers)
     : TForm(QStringLiteral("control"), WindowPlacement::Managed)
+    , stimulation_(peers.stimulation)
+    , overlay_(peers.overlay)
+    , miniBar_(peers.miniBar)
+    , clock_(peers.clock)
     , titleSource_(std::make_unique<TitleStripSource>())
 {
     setStayOnTop(true);

@@ -10,7 +10,11 @@
 
 namespace pvstim {
 
+class ClockPlate;
 class IniFile;
+class MiniBar;
+class OverlayWindow;
+class StimulationWindow;
 class TCheckBox;
 class TColorBox;
 class TFontDialog;
@@ -27,7 +31,14 @@ class TTimer;
 // the file that holds it.
 class ControlWindow : public TForm {
 public:
-    ControlWindow();
+    // The windows the control window acts on.
+    struct Peers {
+        StimulationWindow& stimulation;
+        OverlayWindow& overlay;
+        MiniBar& miniBar;
+        ClockPlate& clock;
+    };
+    explicit ControlWindow(Peers peers);
     ~ControlWindow() override;
 
     // --- Chrome (bottom to top: face, titleStrip, minimizeButton, closeButton) ---
@@ -71,8 +82,6 @@ public:
     std::unique_ptr<TFontDialog> fontDialog;
 
     // --- Shared run state ---
-    std::optional<Rhythm> rhythm;       // empty while none is chosen
-    double stimulationFrequency = 0.0;  // Hz
     int minutesLeft = 0;
     int secondsLeft = 0;
     AutoDrift autoDrift = AutoDrift::None;
@@ -91,6 +100,10 @@ public:
     void restoreSettings();
     // Writes the settings; a failed write throws.
     void saveSettings();
+    // The stored intensity and line interval, set by the overlay's and the
+    // stimulation window's create steps.
+    void restoreIntensity();
+    void restoreLineInterval();
     void resetToDefaults();
     void applyTimeOfDayDefault();
 
@@ -126,6 +139,8 @@ public:
     void onTitlePollDue();
     void minimizeToBar();
     void closeProgram();
+    // Puts the window back where it was before it was minimized to the bar.
+    void restoreFromBar();
     void onMinimizeHovered();
     void onCloseHovered();
     void onFaceHovered();
@@ -143,6 +158,11 @@ protected:
     void FormCreate() override;
 
 private:
+    StimulationWindow& stimulation_;
+    OverlayWindow& overlay_;
+    MiniBar& miniBar_;
+    ClockPlate& clock_;
+
     void createControls();
     std::unique_ptr<TitleStripSource> titleSource_;
     // Each subsystem connects the events it handles.

@@ -8,7 +8,6 @@
 #include "framework/Image.h"
 #include "framework/Timer.h"
 #include "platform/Platform.h"
-#include "windows/Forms.h"
 
 namespace pvstim {
 
@@ -67,10 +66,12 @@ void ControlWindow::minimizeToBar()
 {
     topBeforeMinimize = Top();
     setTop(kMinimizedTop);
-    miniBar->Show();
+    miniBar_.Show();
 }
 
 void ControlWindow::closeProgram() { Close(); }
+
+void ControlWindow::restoreFromBar() { setTop(topBeforeMinimize); }
 
 void ControlWindow::onMinimizeHovered()
 {

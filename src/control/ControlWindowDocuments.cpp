@@ -8,7 +8,6 @@
 #include "platform/Platform.h"
 #include "run/ReadingTextLoad.h"
 #include "run/StimulationWindow.h"
-#include "windows/Forms.h"
 
 #include <QFileDialog>
 
@@ -64,6 +63,6 @@ void ControlWindow::browseForText()
     runHandler([&] { onTextFileChosen(chosen.first()); });
 }
 
-void ControlWindow::onTextFileChosen(const QString& path) { setReadingTextFromFile(*stimulationWindow, path); }
+void ControlWindow::onTextFileChosen(const QString& path) { setReadingTextFromFile(stimulation_, path); }
 
 }  // namespace pvstim

@@ -10,7 +10,6 @@
 #include "framework/Timer.h"
 #include "run/OverlayWindow.h"
 #include "run/StimulationWindow.h"
-#include "windows/Forms.h"
 
 #include <algorithm>
 
@@ -60,7 +59,7 @@ void ControlWindow::onManualToggled()
         control->setEnabled(!manual);
     // Start needs a rhythm in Manual; leaving Manual does not touch it.
     if (manual)
-        startButton->setEnabled(rhythm.has_value());
+        startButton->setEnabled(stimulation_.rhythm.has_value());
 }
 
 void ControlWindow::onAutoToggled()
@@ -89,8 +88,7 @@ void ControlWindow::onChosenTextToggled() { randomTextBox->setChecked(!chosenTex
 void ControlWindow::chooseRhythm(Rhythm chosen)
 {
     startButton->setEnabled(true);
-    if (stimulationWindow)
-        stimulationWindow->selectRhythm(chosen);
+    stimulation_.selectRhythm(chosen);
     for (const Rhythm rhythm : kAllRhythms)
         rhythmButton(rhythm)->setColor(rhythm == chosen ? kSelectedRhythmColor : kLabelFaceColor);
 }
@@ -99,16 +97,12 @@ void ControlWindow::chooseRhythm(Rhythm chosen)
 // are held to what the overlay and the timer can take.
 void ControlWindow::onIntensityChanged()
 {
-    if (!overlayWindow)
-        return;
-    overlayWindow->setAlphaBlendValue(overlayAlpha(intensitySpin->Value()));
+    overlay_.setAlphaBlendValue(overlayAlpha(intensitySpin->Value()));
 }
 
 void ControlWindow::onLineIntervalChanged()
 {
-    if (!stimulationWindow)
-        return;
-    stimulationWindow->lineTimer->setInterval(textIntervalMs(lineIntervalSpin->Value()));
+    stimulation_.lineTimer->setInterval(textIntervalMs(lineIntervalSpin->Value()));
 }
 
 void ControlWindow::onRunMinutesChanged() { minutesLabel->setCaption(QString::number(runMinutesSpin->Value())); }

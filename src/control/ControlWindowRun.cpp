@@ -20,7 +20,6 @@
 #include "run/StimulationWindow.h"
 #include "run/StopKey.h"
 #include "widgets/TGauge.h"
-#include "windows/Forms.h"
 
 #include <QDir>
 
@@ -110,7 +109,7 @@ void ControlWindow::startRun()
     // The text is chosen first: when none can be loaded, Start ends here with
     // nothing changed, no window moved and no timer started.
     if (randomTextBox->isChecked())
-        loadRandomReadingText(*stimulationWindow);
+        loadRandomReadingText(stimulation_);
 
     const int length = runLength(*this);
     runMinutesSpin->setValue(length);
@@ -118,35 +117,35 @@ void ControlWindow::startRun()
 
     minutesLeft = length;
     secondsLeft = 0;
-    overlayWindow->setAlphaBlendValue(overlayAlpha(intensitySpin->Value()));
+    overlay_.setAlphaBlendValue(overlayAlpha(intensitySpin->Value()));
     // Typed values reach Start unclamped, as for the run length: an interval of
     // 0 or less would never show a line.
     const int lineInterval = std::clamp(lineIntervalSpin->Value(), kMinLineInterval, kMaxLineInterval);
     lineIntervalSpin->setValue(lineInterval);
-    stimulationWindow->lineTimer->setInterval(textIntervalMs(lineInterval));
+    stimulation_.lineTimer->setInterval(textIntervalMs(lineInterval));
 
     minimizeToBar();
-    stimulationWindow->Show();
-    stimulationWindow->SendToBack();
-    stimulationWindow->stopKey->setActive(true);
+    stimulation_.Show();
+    stimulation_.SendToBack();
+    stimulation_.stopKey->setActive(true);
     platform().keepScreenAwake();
-    stimulationWindow->textLine->setFont(textPreview->Font());
-    stimulationWindow->setColor(textPreview->Color());
-    miniBar->BringToFront();
-    clockPlate->BringToFront();
+    stimulation_.textLine->setFont(textPreview->Font());
+    stimulation_.setColor(textPreview->Color());
+    miniBar_.BringToFront();
+    clock_.BringToFront();
     // The keyboard goes to the mini bar, so that Escape reaches the program at once:
     // the control window is out of sight and the stimulation window takes no input.
-    miniBar->activateWindow();
-    TLabel& line = *stimulationWindow->textLine;
-    line.setBounds(30, stimulationWindow->Height() / 2 - 80, stimulationWindow->Width() - 60, line.Height());
+    miniBar_.activateWindow();
+    TLabel& line = *stimulation_.textLine;
+    line.setBounds(30, stimulation_.Height() / 2 - 80, stimulation_.Width() - 60, line.Height());
     runMinutesSpin->setEnabled(false);
 
     if (sleepBox->isChecked())
-        stimulationFrequency = kSleepStartHz;
+        stimulation_.stimulationFrequency = kSleepStartHz;
     else if (wakeBox->isChecked())
-        stimulationFrequency = kWakeStartHz;
+        stimulation_.stimulationFrequency = kWakeStartHz;
     // A point on the mini bar's restore image.
-    platform().setCursorPos(QPoint(miniBar->Left() + 10, miniBar->Top() + 10));
+    platform().setCursorPos(QPoint(miniBar_.Left() + 10, miniBar_.Top() + 10));
 
     if (autoBox->isChecked()) {
         if (sleepBox->isChecked())
@@ -158,18 +157,18 @@ void ControlWindow::startRun()
     // The gauges start full and the strip shown until the first tick, also when
     // Start is used again during a run.
     progressNeedle->setProgress(100);
-    stimulationWindow->progressStrip->setProgress(100);
-    stimulationWindow->progressStrip->show();
+    stimulation_.progressStrip->setProgress(100);
+    stimulation_.progressStrip->show();
 
-    stimulationWindow->lineTimer->setEnabled(true);
+    stimulation_.lineTimer->setEnabled(true);
     // Restarting the run timer gives a countdown started again the same length
     // as the first one.
     countdownTimer->setEnabled(false);
     countdownTimer->setEnabled(true);
     if (markersBox->isChecked())
-        stimulationWindow->markerTimer->setEnabled(true);
+        stimulation_.markerTimer->setEnabled(true);
     if (mandalasBox->isChecked())
-        stimulationWindow->mandalaTimer->setEnabled(true);
+        stimulation_.mandalaTimer->setEnabled(true);
 
     for (QWidget* fixed : std::initializer_list<QWidget*> { stimulationBox, manualBox, autoBox, sleepBox, wakeBox,
              markersBox, mandalasBox, randomTextBox, chosenTextBox, previewColorBox, fontButton, resetButton })
@@ -181,7 +180,7 @@ void ControlWindow::onSecondElapsed()
 {
     const int length = runLength(*this);
     const int progress = progressPercent(minutesLeft, secondsLeft, length);
-    stimulationWindow->progressStrip->setProgress(progress);
+    stimulation_.progressStrip->setProgress(progress);
     progressNeedle->setProgress(progress);
 
     if (minutesLeft * 60 + secondsLeft <= 0) {
@@ -198,15 +197,15 @@ void ControlWindow::onSecondElapsed()
         --minutesLeft;
     }
     minutesLabel->setCaption(QString::number(minutesLeft));
-    stimulationWindow->progressStrip->setVisible(platform().cursorPos().y() == 0);
+    stimulation_.progressStrip->setVisible(platform().cursorPos().y() == 0);
 
     const double step = countdownTimer->Interval() / double(length) / 1000.0;
     switch (autoDrift) {
     case AutoDrift::Falling:
-        stimulationFrequency -= step / kFallingDivisor;
+        stimulation_.stimulationFrequency -= step / kFallingDivisor;
         break;
     case AutoDrift::Rising:
-        stimulationFrequency = std::min(stimulationFrequency, kWakeCeilingHz) + step / kRisingDivisor;
+        stimulation_.stimulationFrequency = std::min(stimulation_.stimulationFrequency, kWakeCeilingHz) + step / kRisingDivisor;
         break;
     case AutoDrift::None:
         break;
@@ -220,12 +219,10 @@ void ControlWindow::endRun()
     // The flicker stops first. No timer of the run may tick again: an error box
     // of the save that follows runs its own event loop, in which the run timer
     // could otherwise reach 0:00 and ask for a power-off.
-    if (stimulationWindow) {
-        stimulationWindow->stopKey->setActive(false);
-        stimulationWindow->Hide();
-        for (TTimer* timer : { stimulationWindow->flipTimer, stimulationWindow->lineTimer, stimulationWindow->markerTimer, stimulationWindow->mandalaTimer })
-            timer->setEnabled(false);
-    }
+    stimulation_.stopKey->setActive(false);
+    stimulation_.Hide();
+    for (TTimer* timer : { stimulation_.flipTimer, stimulation_.lineTimer, stimulation_.markerTimer, stimulation_.mandalaTimer })
+        timer->setEnabled(false);
     countdownTimer->setEnabled(false);
     platform().allowScreenIdle();
 }

@@ -9,6 +9,7 @@
 #include "framework/SpinEdit.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "run/StimulationWindow.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 
@@ -44,7 +45,6 @@ void ControlWindow::restoreSettings()
 
     previewColorBox->setSelected(textPreview->Color());
     DoubleBuffered = true;
-    rhythm.reset();
     fontDialog->Font = textPreview->Font();
     minutesLeft = kDefaultRunMinutes;
     secondsLeft = 0;
@@ -89,6 +89,16 @@ void ControlWindow::saveSettings()
     ini.writeInteger(kGeneral, kLineInterval, lineIntervalSpin->Value());
 }
 
+void ControlWindow::restoreIntensity()
+{
+    intensitySpin->setValue(settingsFile->readInteger(kManual, kOpacity, kDefaultOpacity));
+}
+
+void ControlWindow::restoreLineInterval()
+{
+    lineIntervalSpin->setValue(settingsFile->readInteger(kGeneral, kLineInterval, kDefaultLineInterval));
+}
+
 void ControlWindow::resetToDefaults()
 {
     textPreview->setFont(defaultPreviewFont());
@@ -104,7 +114,7 @@ void ControlWindow::resetToDefaults()
     mandalasBox->setChecked(true);
     randomTextBox->setChecked(true);
     chosenTextBox->setChecked(false);
-    rhythm.reset();
+    stimulation_.selectRhythm(std::nullopt);
     for (TLabel* button : rhythmButtons)
         button->setColor(kLabelFaceColor);
     intensitySpin->setValue(kDefaultOpacity);

@@ -4,8 +4,9 @@
 
 namespace pvstim {
 
-MiniBar::MiniBar()
+MiniBar::MiniBar(Links links)
     : TForm(QStringLiteral("minibar"), WindowPlacement::Unmanaged)
+    , links_(std::move(links))
 {
     setStayOnTop(true);
     setBounds(0, 0, 104, 25);

@@ -2,6 +2,8 @@
 
 #include "framework/Form.h"
 
+#include <functional>
+
 namespace pvstim {
 
 class TImage;
@@ -10,7 +12,12 @@ class TImage;
 // screen that stands in for the control window while it is minimized.
 class MiniBar : public TForm {
 public:
-    MiniBar();
+    // What the bar's two images do to the rest of the program.
+    struct Links {
+        std::function<void()> closeProgram;
+        std::function<void()> restoreControlWindow;  // the bar hides itself after
+    };
+    explicit MiniBar(Links links);
 
     TImage* background;     // background
     TImage* closeButton;    // close image
@@ -27,6 +34,7 @@ protected:
 
 private:
     void wireChrome();
+    Links links_;
 };
 
 }  // namespace pvstim

@@ -2,12 +2,10 @@
 // pictures of its close and restore images, and what those two images do.
 #include "control/MiniBar.h"
 
-#include "control/ControlWindow.h"
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "windows/Forms.h"
 
 namespace pvstim {
 
@@ -68,11 +66,11 @@ void MiniBar::onRestoreHovered()
     showHoverPicture(*restoreButton, kRestoreHot);
 }
 
-void MiniBar::onCloseClicked() { controlWindow->closeProgram(); }
+void MiniBar::onCloseClicked() { links_.closeProgram(); }
 
 void MiniBar::restoreControlWindow()
 {
-    controlWindow->setTop(controlWindow->topBeforeMinimize);
+    links_.restoreControlWindow();
     Hide();
 }
 

@@ -1,20 +1,16 @@
 #include "run/OverlayWindow.h"
 
-#include "control/ControlWindow.h"
 #include "framework/Image.h"
-#include "framework/SpinEdit.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "settings/IniFile.h"
-#include "settings/SettingsKeys.h"
-#include "windows/Forms.h"
 
 #include <QFileInfo>
 
 namespace pvstim {
 
-OverlayWindow::OverlayWindow()
+OverlayWindow::OverlayWindow(std::function<void()> restoreIntensity)
     : TForm(QStringLiteral("overlay"), WindowPlacement::Managed)
+    , restoreIntensity_(std::move(restoreIntensity))
 {
     setBounds(0, 0, 458, 351);
     setTaskbarEntry(TaskbarEntry::Hidden);
@@ -38,8 +34,7 @@ void OverlayWindow::FormCreate()
 {
     // The intensity's change rule sets this window's alpha when the stored value
     // differs from the one shown.
-    controlWindow->intensitySpin->setValue(
-        controlWindow->settingsFile->readInteger(settings::kManual, settings::kOpacity, settings::kDefaultOpacity));
+    restoreIntensity_();
     // The window is about to cover the screen: the picture is decoded for that size.
     const QString picture = inDataDir(QStringLiteral("Mandals/3.jpg"));
     if (QFileInfo(picture).isFile())

@@ -2,6 +2,8 @@
 
 #include "framework/Form.h"
 
+#include <functional>
+
 namespace pvstim {
 
 class TImage;
@@ -11,7 +13,9 @@ class TImage;
 // up to date but never shown.
 class OverlayWindow : public TForm {
 public:
-    OverlayWindow();
+    // `restoreIntensity` sets the intensity stored in the settings, which sets this
+    // window's opacity; the create step runs it first.
+    explicit OverlayWindow(std::function<void()> restoreIntensity);
 
     TImage* mandalaImage;
 
@@ -22,6 +26,7 @@ protected:
 private:
     // The picture fills the whole client area.
     void alignPicture();
+    std::function<void()> restoreIntensity_;
 };
 
 }  // namespace pvstim

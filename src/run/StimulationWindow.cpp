@@ -40,9 +40,10 @@ private:
 
 }  // namespace
 
-StimulationWindow::StimulationWindow()
+StimulationWindow::StimulationWindow(Links links)
     : TForm(QStringLiteral("stimulation"), WindowPlacement::Managed)
     , textFiles(QStringLiteral("*.txt"))
+    , links_(std::move(links))
 {
     setBounds(280, 167, 681, 421);
     setTaskbarEntry(TaskbarEntry::Hidden);

@@ -6,6 +6,7 @@
 #include "run/Rhythm.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,7 +25,15 @@ class TTimer;
 // handlers below names the file that holds it.
 class StimulationWindow : public TForm {
 public:
-    StimulationWindow();
+    // What the window asks of the rest of the program.
+    struct Links {
+        std::function<void()> restoreLineInterval;          // the create step: the stored line interval
+        std::function<bool()> flickerSwitchedOn;            // the stimulation switch
+        std::function<bool()> manualDrift;                  // Manual: the frequency drifts in the rhythm's band
+        std::function<void(const QString&)> showFrequency;  // the frequency as text, at every flip
+        std::function<void()> closeProgram;                 // Escape or a close request
+    };
+    explicit StimulationWindow(Links links);
     ~StimulationWindow() override;
 
     // In declaration order.
@@ -38,6 +47,10 @@ public:
     TImage* pictureArea;     // picture area
     TTimer* mandalaTimer;    // mandala timer
     StopKey* stopKey;        // Escape ends the run; active while a run is shown
+
+    // The flicker: the chosen rhythm preset, if any, and the frequency in Hz.
+    std::optional<Rhythm> rhythm;
+    double stimulationFrequency = 0.0;
 
     // The create step, the flicker clock and the rhythm presets (StimulationWindowFlicker.cpp).
     void onFlipDue();
@@ -93,6 +106,8 @@ private:
     void choosePresenter();
     void updateFramePictures();
     std::unique_ptr<FrameLock, FrameLockDeleter> frames_;
+
+    Links links_;
 
     // Shown during the blank phase over the text line and over the drawn picture.
     QWidget* textCover_ = nullptr;

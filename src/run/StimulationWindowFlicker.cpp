@@ -2,17 +2,11 @@
 // the manual drift that moves the frequency back and forth inside a rhythm's band.
 #include "run/StimulationWindow.h"
 
-#include "control/ControlWindow.h"
-#include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
-#include "framework/SpinEdit.h"
 #include "framework/Timer.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "settings/IniFile.h"
-#include "settings/SettingsKeys.h"
-#include "windows/Forms.h"
 
 #include <algorithm>
 #include <climits>
@@ -102,15 +96,14 @@ void StimulationWindow::FormCreate()
     // Throws when to_read/ is missing, which skips the line interval below.
     textFiles.ApplyFilePath(readingTextFolder());
 
-    controlWindow->lineIntervalSpin->setValue(controlWindow->settingsFile->readInteger(
-        settings::kGeneral, settings::kLineInterval, settings::kDefaultLineInterval));
+    links_.restoreLineInterval();
 }
 
 void StimulationWindow::selectRhythm(std::optional<Rhythm> chosen)
 {
-    controlWindow->rhythm = chosen;
-    if (const RhythmBand* rhythm = bandOf(chosen))
-        setFrequency(rhythm->baseHz);
+    rhythm = chosen;
+    if (const RhythmBand* band = bandOf(chosen))
+        setFrequency(band->baseHz);
 }
 
 void StimulationWindow::setFrequency(double frequency)
@@ -119,7 +112,7 @@ void StimulationWindow::setFrequency(double frequency)
         return;
     // Each phase, lit or blank, lasts half a period; the clock ticks once per phase.
     flipTimer->setInterval(int(std::lround(halfPeriodMs(frequency))));
-    controlWindow->stimulationFrequency = frequency;
+    stimulationFrequency = frequency;
 }
 
 void StimulationWindow::onFlipDue()
@@ -136,14 +129,12 @@ void StimulationWindow::onFlipDue()
 
 bool StimulationWindow::nextPhase()
 {
-    ControlWindow& control = *controlWindow;
+    links_.showFrequency(QStringLiteral("Частота стимуляции ГМ: ") + frequencyText(stimulationFrequency)
+        + QStringLiteral(" Hz"));
 
-    control.frequencyLabel->setCaption(QStringLiteral("Частота стимуляции ГМ: ")
-        + frequencyText(control.stimulationFrequency) + QStringLiteral(" Hz"));
-
-    double hz = control.stimulationFrequency;
-    if (control.manualBox->isChecked())
-        hz = driftedFrequency(control.rhythm, hz);
+    double hz = stimulationFrequency;
+    if (links_.manualDrift())
+        hz = driftedFrequency(rhythm, hz);
     setFrequency(hz);
 
     // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
@@ -176,7 +167,7 @@ double StimulationWindow::driftedFrequency(std::optional<Rhythm> chosen, double 
 
 void StimulationWindow::scheduleNextFlip(std::int64_t thisFlipNs)
 {
-    const double hz = controlWindow->stimulationFrequency;
+    const double hz = stimulationFrequency;
     if (!(hz > 0.0))
         return;
     // The next flip is placed from this flip's exact due time, not from a whole

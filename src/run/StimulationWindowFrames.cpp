@@ -4,14 +4,12 @@
 // until then, and from then on too unless the display's swaps are steadily paced.
 #include "run/StimulationWindow.h"
 
-#include "control/ControlWindow.h"
 #include "framework/Image.h"
 #include "framework/Timer.h"
 #include "platform/Platform.h"
 #include "run/FlickerOptions.h"
 #include "run/FlipLog.h"
 #include "run/FramePresenter.h"
-#include "windows/Forms.h"
 
 #include <QEvent>
 #include <QImage>
@@ -94,7 +92,7 @@ void StimulationWindow::phaseFlipped(std::int64_t dueNs)
         return;
     FlipLog::Phase phase;
     phase.lit = lit_;
-    phase.hz = controlWindow->stimulationFrequency;
+    phase.hz = stimulationFrequency;
     phase.dueNs = dueNs;
     phase.paintedNs = frames_->lastFlipNs;
     frames_->log.phaseBegan(phase);
@@ -118,7 +116,7 @@ void StimulationWindow::choosePresenter()
     lock.log.setRefreshHz(lock.surface->reportedRefreshHz());
 
     FramePresenter::Hooks hooks;
-    hooks.frequency = [] { return controlWindow->stimulationFrequency; };
+    hooks.frequency = [this] { return stimulationFrequency; };
     hooks.flip = [this] {
         nextPhase();
         return lit_;

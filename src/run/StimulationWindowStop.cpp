@@ -2,10 +2,8 @@
 // request end it at once, as the mini bar's close picture does.
 #include "run/StimulationWindow.h"
 
-#include "control/ControlWindow.h"
 #include "framework/Handler.h"
 #include "run/StopKey.h"
-#include "windows/Forms.h"
 
 #include <QCloseEvent>
 
@@ -18,7 +16,7 @@ void StimulationWindow::wireStop()
 
 // The control window's close step hides this window before it does anything else,
 // so the flicker stops first.
-void StimulationWindow::stopRun() { controlWindow->closeProgram(); }
+void StimulationWindow::stopRun() { links_.closeProgram(); }
 
 void StimulationWindow::closeEvent(QCloseEvent* event)
 {

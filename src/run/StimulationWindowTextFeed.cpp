@@ -1,12 +1,9 @@
 // The reading-text feed: one line of the reading text per tick of the text timer.
 #include "run/StimulationWindow.h"
 
-#include "control/ControlWindow.h"
-#include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
-#include "windows/Forms.h"
 
 namespace pvstim {
 
@@ -25,7 +22,7 @@ void StimulationWindow::onLineDue()
     if (next == 0) {
         textLine->setCaption(readingText.line(0));
         next = 1;
-        if (controlWindow && controlWindow->stimulationBox->isChecked())
+        if (links_.flickerSwitchedOn())
             flipTimer->setEnabled(true);
         return;
     }

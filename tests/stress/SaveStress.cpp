@@ -10,7 +10,6 @@
 #include "framework/Font.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
-#include "windows/Forms.h"
 
 #include <QApplication>
 
@@ -19,6 +18,9 @@
 using namespace pvstim;
 
 namespace {
+
+// The control window of the program, made in main().
+ControlWindow* controlWindow = nullptr;
 
 void applySet(bool second)
 {
@@ -47,7 +49,8 @@ int main(int argc, char** argv)
     FakePlatform platform;
     platform.setExecutableDir(QString::fromLocal8Bit(argv[1]));
     Platform::install(&platform);
-    createWindowSet();
+    WindowSet windows;
+    controlWindow = &windows.control();
     std::fprintf(stdout, "ready\n");
     std::fflush(stdout);
     for (unsigned round = 0;; ++round) {

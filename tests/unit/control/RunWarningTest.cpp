@@ -23,6 +23,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 
 enum class Act { Space, Enter, Escape, ClickContinue, ClickCancel };
 
@@ -72,7 +73,7 @@ protected:
         };
     }
 
-    bool clickStart() { return runHandler(controlWindow->startButton->OnClick); }
+    bool clickStart() { return runHandler(controlWindow()->startButton->OnClick); }
 
     int dialogsShown = 0;
 };
@@ -82,26 +83,26 @@ class RunWarning : public RunWarningBase, public ::testing::WithParamInterface<W
 TEST_P(RunWarning, StartGoesOnOnlyOnceTheWarningIsConfirmed)
 {
     script(GetParam().acts);
-    const int top = controlWindow->Top();
+    const int top = controlWindow()->Top();
 
     EXPECT_TRUE(clickStart());
 
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join(u'\n').toStdString();
     EXPECT_EQ(fake.userFlag(UserFlag::RunWarningConfirmed), GetParam().started);
-    EXPECT_EQ(stimulationWindow->Visible(), GetParam().started);
-    EXPECT_EQ(controlWindow->countdownTimer->Enabled(), GetParam().started);
+    EXPECT_EQ(stimulationWindow()->Visible(), GetParam().started);
+    EXPECT_EQ(controlWindow()->countdownTimer->Enabled(), GetParam().started);
     EXPECT_EQ(fake.screenKeptAwake, GetParam().started);
     if (!GetParam().started) {
         // Nothing moved, as for a Start that finds no text.
-        EXPECT_EQ(controlWindow->Top(), top);
-        EXPECT_FALSE(miniBar->Visible());
-        for (TTimer* timer : { stimulationWindow->flipTimer, stimulationWindow->lineTimer, stimulationWindow->markerTimer, stimulationWindow->mandalaTimer })
+        EXPECT_EQ(controlWindow()->Top(), top);
+        EXPECT_FALSE(miniBar()->Visible());
+        for (TTimer* timer : { stimulationWindow()->flipTimer, stimulationWindow()->lineTimer, stimulationWindow()->markerTimer, stimulationWindow()->mandalaTimer })
             EXPECT_FALSE(timer->Enabled());
-        EXPECT_TRUE(controlWindow->runMinutesSpin->isEnabled());
+        EXPECT_TRUE(controlWindow()->runMinutesSpin->isEnabled());
         EXPECT_TRUE(fake.cursorMoves.empty());
         EXPECT_TRUE(fake.randomRanges.empty()) << "no reading text drawn";
-        EXPECT_TRUE(stimulationWindow->readingText.lines().isEmpty());
+        EXPECT_TRUE(stimulationWindow()->readingText.lines().isEmpty());
     }
 }
 
@@ -122,13 +123,13 @@ TEST_F(RunWarningOnce, IsNotShownAgainOnceConfirmed)
 {
     script({ Act::Space, Act::Enter });
     ASSERT_TRUE(clickStart());
-    ASSERT_TRUE(stimulationWindow->Visible());
+    ASSERT_TRUE(stimulationWindow()->Visible());
 
     // Back from the mini bar, Start again during the run.
-    runHandler(miniBar->restoreButton->OnClick);
+    runHandler(miniBar()->restoreButton->OnClick);
     EXPECT_TRUE(clickStart());
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_TRUE(stimulationWindow->Visible());
+    EXPECT_TRUE(stimulationWindow()->Visible());
 }
 
 }  // namespace

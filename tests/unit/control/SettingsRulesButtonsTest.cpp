@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::AppTest;
 
 namespace {
@@ -69,7 +70,7 @@ class Hover : public AppTest, public ::testing::WithParamInterface<HoverCase> { 
 TEST_P(Hover, EnterAndLeaveChangeTheFont)
 {
     const HoverCase& c = GetParam();
-    TLabel* label = controlWindow->*c.label;
+    TLabel* label = controlWindow()->*c.label;
     label->show();
     EXPECT_EQ(label->Font().color, c.rest);
     enter(label);
@@ -90,23 +91,23 @@ INSTANTIATE_TEST_SUITE_P(Labels, Hover, ::testing::Values(
 
 TEST_F(SettingsButtonsTest, HoverFollowsThePointerOverADisabledLabelAndShowsOnceEnabled)
 {
-    TLabel* label = controlWindow->rhythmButton(Rhythm::LowBeta);
+    TLabel* label = controlWindow()->rhythmButton(Rhythm::LowBeta);
     ASSERT_FALSE(label->isEnabled());
     const QColor hotInk = toQColor(TColor(0x00FF0000));
 
     enter(label);
     EXPECT_EQ(label->Font().color, TColor(0x00FF0000));
     EXPECT_FALSE(drawsColor(label, hotInk)) << "a disabled label is drawn greyed";
-    EXPECT_EQ(controlWindow->rhythmButton(Rhythm::HighAlpha)->Font().color, TColor(0x00804000));
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::HighAlpha)->Font().color, TColor(0x00804000));
 
     leave(label);
-    enter(controlWindow->rhythmButton(Rhythm::HighAlpha));
+    enter(controlWindow()->rhythmButton(Rhythm::HighAlpha));
     EXPECT_EQ(label->Font().color, TColor(0x00804000));
-    EXPECT_EQ(controlWindow->rhythmButton(Rhythm::HighAlpha)->Font().color, TColor(0x00FF0000));
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::HighAlpha)->Font().color, TColor(0x00FF0000));
 
-    leave(controlWindow->rhythmButton(Rhythm::HighAlpha));
+    leave(controlWindow()->rhythmButton(Rhythm::HighAlpha));
     enter(label);
-    controlWindow->manualBox->click();  // Manual enables the rhythm labels
+    controlWindow()->manualBox->click();  // Manual enables the rhythm labels
     ASSERT_TRUE(label->isEnabled());
     EXPECT_TRUE(drawsColor(label, hotInk));
 
@@ -119,7 +120,7 @@ TEST_F(SettingsButtonsTest, HoverFollowsThePointerOverADisabledLabelAndShowsOnce
 
 TEST_F(SettingsButtonsTest, LeftPressShiftsStartAndMarksItReleaseRestores)
 {
-    TLabel* start = controlWindow->startButton;
+    TLabel* start = controlWindow()->startButton;
     const QRect home = start->geometry();
     mouseButton(start, QEvent::MouseButtonPress, Qt::LeftButton);
     EXPECT_EQ(start->pos(), home.topLeft() + QPoint(2, 2));
@@ -141,7 +142,7 @@ class Press : public AppTest, public ::testing::WithParamInterface<PressCase> { 
 
 TEST_P(Press, OnlyTheLeftButtonShiftsAndCaptionsOtherThanStartStay)
 {
-    auto* label = controlWindow->findChild<TLabel*>(QLatin1String(GetParam().label), Qt::FindDirectChildrenOnly);
+    auto* label = controlWindow()->findChild<TLabel*>(QLatin1String(GetParam().label), Qt::FindDirectChildrenOnly);
     ASSERT_NE(label, nullptr) << GetParam().label;
     const QPoint home = label->pos();
     const QString caption = label->Caption();
@@ -160,12 +161,12 @@ INSTANTIATE_TEST_SUITE_P(Labels, Press, ::testing::Values(
 
 TEST_F(SettingsButtonsTest, ALabelDisabledWhileHeldIsStillRestoredOnRelease)
 {
-    controlWindow->manualBox->click();
-    TLabel* label = controlWindow->rhythmButton(Rhythm::LowAlpha);
+    controlWindow()->manualBox->click();
+    TLabel* label = controlWindow()->rhythmButton(Rhythm::LowAlpha);
     const QPoint home = label->pos();
     mouseButton(label, QEvent::MouseButtonPress, Qt::LeftButton);
     ASSERT_EQ(label->pos(), home + QPoint(2, 2));
-    controlWindow->autoBox->click();  // Auto disables the rhythm labels
+    controlWindow()->autoBox->click();  // Auto disables the rhythm labels
     ASSERT_FALSE(label->isEnabled());
     mouseButton(label, QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(label->pos(), home);
@@ -176,7 +177,7 @@ TEST_F(SettingsButtonsTest, ALabelDisabledWhileHeldIsStillRestoredOnRelease)
 
 TEST_F(SettingsButtonsTest, FontDialogApplyShowsAtOnceAndSurvivesACancel)
 {
-    const TFont before = controlWindow->textPreview->Font();
+    const TFont before = controlWindow()->textPreview->Font();
     const TFont applied { QStringLiteral("Arial"), 20, TFont::Italic | TFont::Underline, clRed, 204 };
     TFont shownDuringDialog;
     fake.dialogScript = [&](QDialog& dialog) {
@@ -184,30 +185,30 @@ TEST_F(SettingsButtonsTest, FontDialogApplyShowsAtOnceAndSurvivesACancel)
         EXPECT_EQ(chooser.currentFont(), before);
         chooser.setCurrentFont(applied);
         chooser.pressApply();
-        shownDuringDialog = controlWindow->textPreview->Font();
+        shownDuringDialog = controlWindow()->textPreview->Font();
         chooser.setCurrentFont(TFont { QStringLiteral("Courier New"), 8, 0, clBlack, 204 });
         return int(QDialog::Rejected);
     };
-    mouseButton(controlWindow->fontButton, QEvent::MouseButtonPress, Qt::LeftButton);
-    mouseButton(controlWindow->fontButton, QEvent::MouseButtonRelease, Qt::LeftButton);
+    mouseButton(controlWindow()->fontButton, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouseButton(controlWindow()->fontButton, QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(shownDuringDialog, applied);
-    EXPECT_EQ(controlWindow->textPreview->Font(), applied);
+    EXPECT_EQ(controlWindow()->textPreview->Font(), applied);
 }
 
 TEST_F(SettingsButtonsTest, FontDialogCancelWithoutApplyKeepsTheFontAndOkTakesTheChoice)
 {
-    const TFont before = controlWindow->textPreview->Font();
+    const TFont before = controlWindow()->textPreview->Font();
     const TFont chosen { QStringLiteral("Arial"), 20, TFont::Bold | TFont::StrikeOut, clGreen, 204 };
     int result = QDialog::Rejected;
     fake.dialogScript = [&](QDialog& dialog) {
         dynamic_cast<TFontChooserDialog&>(dialog).setCurrentFont(chosen);
         return result;
     };
-    controlWindow->onFontClicked();
-    EXPECT_EQ(controlWindow->textPreview->Font(), before);
+    controlWindow()->onFontClicked();
+    EXPECT_EQ(controlWindow()->textPreview->Font(), before);
     result = QDialog::Accepted;
-    controlWindow->onFontClicked();
-    EXPECT_EQ(controlWindow->textPreview->Font(), chosen);
+    controlWindow()->onFontClicked();
+    EXPECT_EQ(controlWindow()->textPreview->Font(), chosen);
 }
 
 struct CustomCase {
@@ -224,10 +225,10 @@ TEST_P(CustomColour, AcceptSetsThePreviewBackgroundCancelLeavesIt)
         dynamic_cast<QColorDialog&>(dialog).setCurrentColor(QColor(1, 2, 3));
         return result;
     };
-    controlWindow->previewColorBox->setCurrentIndex(TColorBox::kCustomIndex);
-    emit controlWindow->previewColorBox->activated(TColorBox::kCustomIndex);
-    EXPECT_EQ(controlWindow->textPreview->Color(), GetParam().background);
-    EXPECT_EQ(controlWindow->previewColorBox->Selected(), GetParam().background);
+    controlWindow()->previewColorBox->setCurrentIndex(TColorBox::kCustomIndex);
+    emit controlWindow()->previewColorBox->activated(TColorBox::kCustomIndex);
+    EXPECT_EQ(controlWindow()->textPreview->Color(), GetParam().background);
+    EXPECT_EQ(controlWindow()->previewColorBox->Selected(), GetParam().background);
 }
 
 INSTANTIATE_TEST_SUITE_P(Results, CustomColour, ::testing::Values(
@@ -235,10 +236,10 @@ INSTANTIATE_TEST_SUITE_P(Results, CustomColour, ::testing::Values(
 
 TEST_F(SettingsButtonsTest, PickingASystemColourPaintsThePreviewWithIt)
 {
-    controlWindow->previewColorBox->setSelected(clBlack);
-    controlWindow->previewColorBox->setCurrentIndex(21);
-    emit controlWindow->previewColorBox->activated(21);
-    EXPECT_EQ(controlWindow->textPreview->Color(), clBtnFace);
+    controlWindow()->previewColorBox->setSelected(clBlack);
+    controlWindow()->previewColorBox->setCurrentIndex(21);
+    emit controlWindow()->previewColorBox->activated(21);
+    EXPECT_EQ(controlWindow()->textPreview->Color(), clBtnFace);
 }
 
 // ---- Places and looks ---------------------------------------------------------------
@@ -249,7 +250,7 @@ TEST_F(SettingsButtonsTest, ControlsOfFixedSizeSitExactlyAtTheirPlaces)
         if (p.sizing != Sizing::Fixed)
             continue;
         const QString name = p.name.toString();
-        auto* widget = controlWindow->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        auto* widget = controlWindow()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
         ASSERT_NE(widget, nullptr) << name.toStdString();
         EXPECT_EQ(widget->geometry(), p.rect) << name.toStdString();
     }
@@ -261,23 +262,23 @@ TEST_F(SettingsButtonsTest, SelfSizingLabelsStartAtTheirPlaceAndGrowToTheRight)
         if (p.sizing != Sizing::Caption)
             continue;
         const QString name = p.name.toString();
-        auto* label = controlWindow->findChild<TLabel*>(name, Qt::FindDirectChildrenOnly);
+        auto* label = controlWindow()->findChild<TLabel*>(name, Qt::FindDirectChildrenOnly);
         ASSERT_NE(label, nullptr) << name.toStdString();
         EXPECT_EQ(label->pos(), p.rect.topLeft()) << name.toStdString();
         EXPECT_NEAR(label->width(), p.rect.width(), 4) << name.toStdString();
         EXPECT_NEAR(label->height(), p.rect.height(), 2) << name.toStdString();
     }
-    const QRect before = controlWindow->frequencyLabel->geometry();
-    controlWindow->frequencyLabel->setCaption(QStringLiteral(" Частота стимуляции ГМ: 12,345 Hz"));
-    EXPECT_EQ(controlWindow->frequencyLabel->pos(), before.topLeft());
-    EXPECT_GT(controlWindow->frequencyLabel->width(), before.width());
-    for (TLabel* fixed : { controlWindow->minutesLabel, controlWindow->rhythmButton(Rhythm::Theta), controlWindow->rhythmButton(Rhythm::Delta), controlWindow->intensityCaption, controlWindow->textPreview }) {
+    const QRect before = controlWindow()->frequencyLabel->geometry();
+    controlWindow()->frequencyLabel->setCaption(QStringLiteral(" Частота стимуляции ГМ: 12,345 Hz"));
+    EXPECT_EQ(controlWindow()->frequencyLabel->pos(), before.topLeft());
+    EXPECT_GT(controlWindow()->frequencyLabel->width(), before.width());
+    for (TLabel* fixed : { controlWindow()->minutesLabel, controlWindow()->rhythmButton(Rhythm::Theta), controlWindow()->rhythmButton(Rhythm::Delta), controlWindow()->intensityCaption, controlWindow()->textPreview }) {
         const QRect designed = fixed->geometry();
         fixed->setCaption(QStringLiteral("a much longer caption than designed"));
         EXPECT_EQ(fixed->geometry(), designed) << fixed->objectName().toStdString();
     }
-    EXPECT_EQ(controlWindow->minutesLabel->Alignment(), TextAlignment::Center);
-    EXPECT_EQ(controlWindow->textPreview->Alignment(), TextAlignment::Center);
+    EXPECT_EQ(controlWindow()->minutesLabel->Alignment(), TextAlignment::Center);
+    EXPECT_EQ(controlWindow()->textPreview->Alignment(), TextAlignment::Center);
 }
 
 TEST_F(SettingsButtonsTest, NoControlCoversAPaintedHeading)
@@ -286,9 +287,9 @@ TEST_F(SettingsButtonsTest, NoControlCoversAPaintedHeading)
         QRect(QPoint(154, 84), QPoint(257, 95)), QRect(QPoint(174, 148), QPoint(266, 157)),
         QRect(QPoint(164, 188), QPoint(282, 199)), QRect(QPoint(311, 73), QPoint(384, 85)),
         QRect(QPoint(306, 209), QPoint(481, 221)), QRect(QPoint(370, 238), QPoint(461, 250)) };
-    controlWindow->chosenTextBox->click();  // shows "Обзор..."
-    for (QWidget* child : controlWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isHidden() || child == controlWindow->face || child == controlWindow->titleStrip)
+    controlWindow()->chosenTextBox->click();  // shows "Обзор..."
+    for (QWidget* child : controlWindow()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isHidden() || child == controlWindow()->face || child == controlWindow()->titleStrip)
             continue;
         for (const QRect& heading : headings)
             EXPECT_FALSE(child->geometry().intersects(heading))
@@ -298,15 +299,15 @@ TEST_F(SettingsButtonsTest, NoControlCoversAPaintedHeading)
 
 TEST_F(SettingsButtonsTest, TabMovesThroughTheSettingsInOrderAndSkipsTheLabels)
 {
-    const std::vector<QWidget*> order { controlWindow->stimulationBox, controlWindow->manualBox, controlWindow->autoBox, controlWindow->sleepBox,
-        controlWindow->wakeBox, controlWindow->powerOffBox, controlWindow->markersBox, controlWindow->mandalasBox, controlWindow->randomTextBox, controlWindow->chosenTextBox,
-        controlWindow->intensitySpin, controlWindow->lineIntervalSpin, controlWindow->previewColorBox, controlWindow->runMinutesSpin };
+    const std::vector<QWidget*> order { controlWindow()->stimulationBox, controlWindow()->manualBox, controlWindow()->autoBox, controlWindow()->sleepBox,
+        controlWindow()->wakeBox, controlWindow()->powerOffBox, controlWindow()->markersBox, controlWindow()->mandalasBox, controlWindow()->randomTextBox, controlWindow()->chosenTextBox,
+        controlWindow()->intensitySpin, controlWindow()->lineIntervalSpin, controlWindow()->previewColorBox, controlWindow()->runMinutesSpin };
     std::vector<QWidget*> seen;
-    QWidget* w = controlWindow->stimulationBox;
+    QWidget* w = controlWindow()->stimulationBox;
     do {
         // A spin edit takes the focus in its field.
         QWidget* control = w;
-        while (control->parentWidget() && control->parentWidget() != controlWindow)
+        while (control->parentWidget() && control->parentWidget() != controlWindow())
             control = control->parentWidget();
         if (std::find(order.begin(), order.end(), control) != order.end()
             && std::find(seen.begin(), seen.end(), control) == seen.end())
@@ -315,7 +316,7 @@ TEST_F(SettingsButtonsTest, TabMovesThroughTheSettingsInOrderAndSkipsTheLabels)
             EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->objectName().toStdString();
         }
         w = w->nextInFocusChain();
-    } while (w != controlWindow->stimulationBox);
+    } while (w != controlWindow()->stimulationBox);
     EXPECT_EQ(seen, order);
 }
 

@@ -34,15 +34,15 @@ protected:
     // Records every flicker tick, then lets the clock run.
     void startClock()
     {
-        auto tick = stimulationWindow->flipTimer->OnTimer;
-        stimulationWindow->flipTimer->OnTimer = [this, tick] {
+        auto tick = stimulationWindow()->flipTimer->OnTimer;
+        stimulationWindow()->flipTimer->OnTimer = [this, tick] {
             tick();
-            ticks.push_back({ fake.monotonicNs(), controlWindow->stimulationFrequency, stimulationWindow->litPhase() });
+            ticks.push_back({ fake.monotonicNs(), stimulationWindow()->stimulationFrequency, stimulationWindow()->litPhase() });
         };
-        stimulationWindow->flipTimer->setEnabled(true);
+        stimulationWindow()->flipTimer->setEnabled(true);
     }
 
-    void setManual(bool on) { controlWindow->manualBox->setChecked(on); }
+    void setManual(bool on) { controlWindow()->manualBox->setChecked(on); }
 
     // Runs timer by timer until `count` more flicker ticks have happened.
     void runTicks(std::size_t count)
@@ -77,10 +77,10 @@ class FlickerIntervalTest : public FlickerTest, public ::testing::WithParamInter
 TEST_P(FlickerIntervalTest, HalfThePeriodRoundedToWholeMilliseconds)
 {
     const IntervalCase c = GetParam();
-    stimulationWindow->setFrequency(c.hz);
-    EXPECT_EQ(stimulationWindow->flipTimer->Interval(), c.intervalMs);
-    EXPECT_DOUBLE_EQ(controlWindow->stimulationFrequency, c.hz);
-    EXPECT_FALSE(stimulationWindow->flipTimer->Enabled()) << "setting the frequency never starts the clock";
+    stimulationWindow()->setFrequency(c.hz);
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), c.intervalMs);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, c.hz);
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled()) << "setting the frequency never starts the clock";
 }
 
 INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerIntervalTest,
@@ -91,13 +91,13 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerIntervalTest,
 
 TEST_F(FlickerTest, FrequenciesOfZeroOrBelowChangeNothing)
 {
-    stimulationWindow->setFrequency(9);
-    stimulationWindow->flipTimer->setEnabled(true);
+    stimulationWindow()->setFrequency(9);
+    stimulationWindow()->flipTimer->setEnabled(true);
     for (double hz : { 0.0, -1.0, -0.001, std::nan("") }) {
-        stimulationWindow->setFrequency(hz);
-        EXPECT_EQ(stimulationWindow->flipTimer->Interval(), 56) << hz;
-        EXPECT_DOUBLE_EQ(controlWindow->stimulationFrequency, 9.0) << hz;
-        EXPECT_TRUE(stimulationWindow->flipTimer->Enabled()) << hz;
+        stimulationWindow()->setFrequency(hz);
+        EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 56) << hz;
+        EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 9.0) << hz;
+        EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled()) << hz;
     }
 }
 
@@ -110,17 +110,17 @@ TEST_F(FlickerTest, SelectRhythmStoresTheModeAndTheBaseFrequencyWithoutStartingT
     } presets[] = { { Rhythm::LowBeta, 13, 38 }, { Rhythm::HighAlpha, 10, 50 }, { Rhythm::LowAlpha, 9, 56 },
         { Rhythm::Theta, 5, 100 }, { Rhythm::Delta, 1, 500 } };
     for (const auto& p : presets) {
-        stimulationWindow->selectRhythm(p.mode);
-        EXPECT_EQ(controlWindow->rhythm, p.mode);
-        EXPECT_DOUBLE_EQ(controlWindow->stimulationFrequency, p.hz) << int(p.mode);
-        EXPECT_EQ(stimulationWindow->flipTimer->Interval(), p.intervalMs) << int(p.mode);
-        EXPECT_FALSE(stimulationWindow->flipTimer->Enabled());
+        stimulationWindow()->selectRhythm(p.mode);
+        EXPECT_EQ(stimulationWindow()->rhythm, p.mode);
+        EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, p.hz) << int(p.mode);
+        EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), p.intervalMs) << int(p.mode);
+        EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled());
     }
     // Switching presets while the clock runs keeps it running.
-    stimulationWindow->flipTimer->setEnabled(true);
-    stimulationWindow->selectRhythm(Rhythm::Theta);
-    EXPECT_TRUE(stimulationWindow->flipTimer->Enabled());
-    EXPECT_DOUBLE_EQ(controlWindow->stimulationFrequency, 5.0);
+    stimulationWindow()->flipTimer->setEnabled(true);
+    stimulationWindow()->selectRhythm(Rhythm::Theta);
+    EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled());
+    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 5.0);
 }
 
 // --- The manual drift ----------------------------------------------------------
@@ -148,14 +148,14 @@ TEST_P(FlickerBandTest, OneTickTurnsAtTheBandEdgesAndStepsByThePhaseLengthWithin
 {
     const BandCase c = GetParam();
     setManual(true);
-    controlWindow->rhythm = c.mode;
-    controlWindow->stimulationFrequency = c.hz;
-    stimulationWindow->setDriftRising(c.risingBefore);
+    stimulationWindow()->rhythm = c.mode;
+    stimulationWindow()->stimulationFrequency = c.hz;
+    stimulationWindow()->setDriftRising(c.risingBefore);
     startClock();
     runTicks(1);
-    EXPECT_EQ(stimulationWindow->driftRising(), c.risingAfter);
-    EXPECT_NEAR(controlWindow->stimulationFrequency, c.hzAfter, 1e-6);
-    EXPECT_EQ(controlWindow->rhythm, c.mode);
+    EXPECT_EQ(stimulationWindow()->driftRising(), c.risingAfter);
+    EXPECT_NEAR(stimulationWindow()->stimulationFrequency, c.hzAfter, 1e-6);
+    EXPECT_EQ(stimulationWindow()->rhythm, c.mode);
 }
 
 // A step is 0.0001 Hz for each millisecond of the phase at the frequency before it.
@@ -198,9 +198,9 @@ TEST_P(FlickerPaceTest, DriftSweepsAboutATenthOfAHertzASecondWhateverTheFrequenc
 {
     const PaceCase c = GetParam();
     setManual(true);
-    controlWindow->rhythm = c.mode;
-    stimulationWindow->setFrequency(c.startHz);
-    stimulationWindow->setDriftRising(false);
+    stimulationWindow()->rhythm = c.mode;
+    stimulationWindow()->setFrequency(c.startHz);
+    stimulationWindow()->setDriftRising(false);
     startClock();
     const std::int64_t startNs = fake.monotonicNs();
     const auto secondsTo = [&](double hz, std::size_t from) {
@@ -229,23 +229,23 @@ INSTANTIATE_TEST_SUITE_P(Bands, FlickerPaceTest,
 TEST_F(FlickerTest, ManualOffLeavesTheFrequencyButRewritesTextAndInterval)
 {
     setManual(false);
-    controlWindow->rhythm = Rhythm::Theta;
-    controlWindow->stimulationFrequency = 7.5;
-    stimulationWindow->setDriftRising(true);
+    stimulationWindow()->rhythm = Rhythm::Theta;
+    stimulationWindow()->stimulationFrequency = 7.5;
+    stimulationWindow()->setDriftRising(true);
     startClock();
     runTicks(1);
-    EXPECT_EQ(controlWindow->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 7.500 Hz"));
-    EXPECT_EQ(stimulationWindow->flipTimer->Interval(), 67);
+    EXPECT_EQ(controlWindow()->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 7.500 Hz"));
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 67);
     runTicks(20);
-    EXPECT_DOUBLE_EQ(controlWindow->stimulationFrequency, 7.5);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 7.5);
 
     // A frequency changed elsewhere is shown and applied on the next tick.
-    controlWindow->stimulationFrequency = 0.3;
-    controlWindow->frequencyLabel->setCaption(QStringLiteral("-"));
+    stimulationWindow()->stimulationFrequency = 0.3;
+    controlWindow()->frequencyLabel->setCaption(QStringLiteral("-"));
     runTicks(1);
-    EXPECT_EQ(controlWindow->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 0.300 Hz"));
-    EXPECT_EQ(stimulationWindow->flipTimer->Interval(), 1667);
-    EXPECT_DOUBLE_EQ(controlWindow->stimulationFrequency, 0.3);
+    EXPECT_EQ(controlWindow()->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 0.300 Hz"));
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 1667);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 0.3);
 }
 
 TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
@@ -267,9 +267,9 @@ TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
     };
     startClock();
     for (const auto& c : cases) {
-        controlWindow->stimulationFrequency = c.hz;
+        stimulationWindow()->stimulationFrequency = c.hz;
         runTicks(1);
-        EXPECT_EQ(controlWindow->frequencyLabel->Caption(),
+        EXPECT_EQ(controlWindow()->frequencyLabel->Caption(),
             QStringLiteral("Частота стимуляции ГМ: ") + QString::fromUtf8(c.text) + QStringLiteral(" Hz"))
             << c.hz;
     }
@@ -280,7 +280,7 @@ TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
 TEST_F(FlickerTest, WithoutARhythmTheFirstTickComesAfterTheDesignedSecond)
 {
     fake.advanceMs(777);
-    controlWindow->stimulationFrequency = 10.0;  // as Start sets it, without touching the clock
+    stimulationWindow()->stimulationFrequency = 10.0;  // as Start sets it, without touching the clock
     startClock();
     runTicks(4);
     EXPECT_EQ(ticks[0].ns, (777 + 1000) * kNsPerMs);
@@ -290,7 +290,7 @@ TEST_F(FlickerTest, WithoutARhythmTheFirstTickComesAfterTheDesignedSecond)
 
 TEST_F(FlickerTest, AfterARhythmTheFirstTickComesHalfAPeriodAfterEnabling)
 {
-    stimulationWindow->selectRhythm(Rhythm::HighAlpha);
+    stimulationWindow()->selectRhythm(Rhythm::HighAlpha);
     startClock();
     runTicks(1);
     EXPECT_EQ(ticks[0].ns, 50 * kNsPerMs);
@@ -301,7 +301,7 @@ class FlickerRateTest : public FlickerTest, public ::testing::WithParamInterface
 TEST_P(FlickerRateTest, MeanFlipRateOverAMinuteIsTwiceTheFrequency)
 {
     const double hz = GetParam();
-    stimulationWindow->setFrequency(hz);
+    stimulationWindow()->setFrequency(hz);
     startClock();
     runTicks(1);
     ticks.clear();
@@ -325,8 +325,8 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerRateTest, ::testing::Values(13.0, 9
 TEST_F(FlickerTest, FlipsFollowADriftingFrequencyExactly)
 {
     setManual(true);
-    controlWindow->rhythm = Rhythm::LowBeta;
-    controlWindow->stimulationFrequency = 13.0;
+    stimulationWindow()->rhythm = Rhythm::LowBeta;
+    stimulationWindow()->stimulationFrequency = 13.0;
     startClock();
     runTicks(400);
     // Each flip lies half a period of the frequency then in force after the one
@@ -341,8 +341,8 @@ TEST_F(FlickerTest, FlipsFollowADriftingFrequencyExactly)
 
 TEST_F(FlickerTest, EachTickTogglesThePhase)
 {
-    stimulationWindow->setFrequency(10);
-    EXPECT_TRUE(stimulationWindow->litPhase());
+    stimulationWindow()->setFrequency(10);
+    EXPECT_TRUE(stimulationWindow()->litPhase());
     startClock();
     runTicks(6);
     for (std::size_t i = 0; i < ticks.size(); ++i)
@@ -353,20 +353,20 @@ TEST_F(FlickerTest, AMarkerHoldsTheLitPhaseUntilItIsTakenAway)
 {
     QImage marker(16, 16, QImage::Format_RGB32);
     marker.fill(Qt::red);
-    stimulationWindow->setFrequency(10);
+    stimulationWindow()->setFrequency(10);
     startClock();
     runTicks(1);
-    ASSERT_FALSE(stimulationWindow->litPhase());
+    ASSERT_FALSE(stimulationWindow()->litPhase());
 
     // A marker arriving in the blank phase is shown at once.
-    stimulationWindow->pictureArea->Picture().setBitmap(marker);
-    EXPECT_TRUE(stimulationWindow->litPhase());
+    stimulationWindow()->pictureArea->Picture().setBitmap(marker);
+    EXPECT_TRUE(stimulationWindow()->litPhase());
     runTicks(7);
     for (std::size_t i = 1; i < ticks.size(); ++i)
         EXPECT_TRUE(ticks[i].lit) << "tick " << i;
-    EXPECT_FALSE(stimulationWindow->pictureArea->Picture().isEmpty()) << "the marker stays on show";
+    EXPECT_FALSE(stimulationWindow()->pictureArea->Picture().isEmpty()) << "the marker stays on show";
 
-    stimulationWindow->pictureArea->Picture().releaseBitmap();
+    stimulationWindow()->pictureArea->Picture().releaseBitmap();
     runTicks(2);
     EXPECT_FALSE(ticks[ticks.size() - 2].lit);
     EXPECT_TRUE(ticks.back().lit);
@@ -384,16 +384,16 @@ TEST_P(FlickerMandalaTest, AMandalaShowsAtOnceWhateverThePhaseAndGoesAtTheNextTi
     QDir().mkpath(path("mandals"));
     ASSERT_TRUE(mandala.save(file, "JPG"));
 
-    stimulationWindow->setFrequency(10);
+    stimulationWindow()->setFrequency(10);
     startClock();
     runTicks(GetParam());
-    stimulationWindow->pictureArea->Picture().LoadFromFile(file);
-    ASSERT_EQ(stimulationWindow->pictureArea->Picture().kind(), TPicture::Kind::Jpeg);
-    EXPECT_TRUE(stimulationWindow->litPhase()) << "on show at once";
+    stimulationWindow()->pictureArea->Picture().LoadFromFile(file);
+    ASSERT_EQ(stimulationWindow()->pictureArea->Picture().kind(), TPicture::Kind::Jpeg);
+    EXPECT_TRUE(stimulationWindow()->litPhase()) << "on show at once";
     runTicks(1);
-    EXPECT_EQ(stimulationWindow->pictureArea->Picture().kind(), TPicture::Kind::Bitmap);
-    EXPECT_TRUE(stimulationWindow->pictureArea->Picture().isEmpty());
-    EXPECT_FALSE(stimulationWindow->litPhase()) << "the flicker goes on";
+    EXPECT_EQ(stimulationWindow()->pictureArea->Picture().kind(), TPicture::Kind::Bitmap);
+    EXPECT_TRUE(stimulationWindow()->pictureArea->Picture().isEmpty());
+    EXPECT_FALSE(stimulationWindow()->litPhase()) << "the flicker goes on";
 }
 
 INSTANTIATE_TEST_SUITE_P(Phases, FlickerMandalaTest, ::testing::Values(std::size_t(1), std::size_t(2)));

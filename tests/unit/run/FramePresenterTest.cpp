@@ -223,8 +223,8 @@ protected:
 TEST_P(PresenterChoiceTest, TheFramesTakeOverOnlyWhenSwapsAreSteadilyPaced)
 {
     const ChoiceCase c = GetParam();
-    stimulationWindow->setFrequency(13.0);
-    stimulationWindow->flipTimer->setEnabled(true);
+    stimulationWindow()->setFrequency(13.0);
+    stimulationWindow()->flipTimer->setEnabled(true);
     fake.advanceMs(20000);
     destroyWindowSet();
     const QString summary = QString::fromUtf8(readFile(path(QStringLiteral("flips.csv.summary.txt"))));
@@ -268,15 +268,15 @@ protected:
 
 TEST_F(FramesBeforeTheFlickerTest, ThePhaseHoldsUntilTheClockRunsThenFollowsThePlan)
 {
-    stimulationWindow->setFrequency(10.0);
-    stimulationWindow->Show();
+    stimulationWindow()->setFrequency(10.0);
+    stimulationWindow()->Show();
     QApplication::processEvents();
     fake.advanceMs(3000);
     ASSERT_EQ(fake.frameSurfacesStarted, 1) << "the swaps are measured when the window shows";
     ASSERT_GT(fake.frames.size(), 100u);
     EXPECT_TRUE(flipTimes(fake.frames).empty()) << "no flip before the flicker clock runs";
 
-    stimulationWindow->flipTimer->setEnabled(true);
+    stimulationWindow()->flipTimer->setEnabled(true);
     fake.advanceMs(3000);
     const std::vector<int> lengths = phaseLengths(fake.frames, 60.0);
     ASSERT_GT(lengths.size(), 50u);

@@ -25,66 +25,67 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::writeFile;
 
 class RunControlStart : public test::AppTest {
 protected:
-    bool clickStart() { return runHandler(controlWindow->startButton->OnClick); }
+    bool clickStart() { return runHandler(controlWindow()->startButton->OnClick); }
 
     std::vector<TTimer*> runTimers() const
     {
-        return { controlWindow->countdownTimer, stimulationWindow->flipTimer, stimulationWindow->lineTimer, stimulationWindow->markerTimer, stimulationWindow->mandalaTimer };
+        return { controlWindow()->countdownTimer, stimulationWindow()->flipTimer, stimulationWindow()->lineTimer, stimulationWindow()->markerTimer, stimulationWindow()->mandalaTimer };
     }
 };
 
 TEST_F(RunControlStart, ShowsTheStimulationWindowInThePreviewsLookAndStartsTheRun)
 {
     const TFont font { QStringLiteral("Arial"), 20, TFont::Italic, 0x000000FF, 204 };
-    controlWindow->textPreview->setFont(font);
-    controlWindow->textPreview->setColor(0x00112233);
-    const int topBefore = controlWindow->Top();
+    controlWindow()->textPreview->setFont(font);
+    controlWindow()->textPreview->setColor(0x00112233);
+    const int topBefore = controlWindow()->Top();
 
     ASSERT_TRUE(clickStart()) << fake.errors.join(u'\n').toStdString();
 
-    EXPECT_TRUE(stimulationWindow->Visible());
-    EXPECT_EQ(QRect(stimulationWindow->Left(), stimulationWindow->Top(), stimulationWindow->Width(), stimulationWindow->Height()), QRect(0, 0, 1024, 768));
-    EXPECT_EQ(stimulationWindow->Color(), TColor(0x00112233));
-    EXPECT_EQ(stimulationWindow->textLine->Font(), font);
-    EXPECT_EQ(stimulationWindow->textLine->geometry(), QRect(30, 768 / 2 - 80, 1024 - 60, 241));
+    EXPECT_TRUE(stimulationWindow()->Visible());
+    EXPECT_EQ(QRect(stimulationWindow()->Left(), stimulationWindow()->Top(), stimulationWindow()->Width(), stimulationWindow()->Height()), QRect(0, 0, 1024, 768));
+    EXPECT_EQ(stimulationWindow()->Color(), TColor(0x00112233));
+    EXPECT_EQ(stimulationWindow()->textLine->Font(), font);
+    EXPECT_EQ(stimulationWindow()->textLine->geometry(), QRect(30, 768 / 2 - 80, 1024 - 60, 241));
 
     // Minimized behind the mini bar, with the pointer on its restore image.
-    EXPECT_EQ(controlWindow->topBeforeMinimize, topBefore);
-    EXPECT_EQ(controlWindow->Top(), 200000);
-    EXPECT_TRUE(miniBar->Visible());
-    EXPECT_EQ(fake.cursorPos(), QPoint(miniBar->Left() + 10, miniBar->Top() + 10));
-    EXPECT_EQ(fake.cursorPos(), QPoint(10, 768 - miniBar->Height() + 10));
+    EXPECT_EQ(controlWindow()->topBeforeMinimize, topBefore);
+    EXPECT_EQ(controlWindow()->Top(), 200000);
+    EXPECT_TRUE(miniBar()->Visible());
+    EXPECT_EQ(fake.cursorPos(), QPoint(miniBar()->Left() + 10, miniBar()->Top() + 10));
+    EXPECT_EQ(fake.cursorPos(), QPoint(10, 768 - miniBar()->Height() + 10));
 
-    EXPECT_EQ(controlWindow->minutesLeft, 27);
-    EXPECT_EQ(controlWindow->secondsLeft, 0);
-    EXPECT_TRUE(controlWindow->countdownTimer->Enabled());
-    EXPECT_EQ(controlWindow->countdownTimer->Interval(), 1000);
-    EXPECT_TRUE(stimulationWindow->lineTimer->Enabled());
-    EXPECT_EQ(stimulationWindow->lineTimer->Interval(), 600);
-    EXPECT_TRUE(stimulationWindow->markerTimer->Enabled());
-    EXPECT_TRUE(stimulationWindow->mandalaTimer->Enabled());
-    EXPECT_FALSE(stimulationWindow->flipTimer->Enabled()) << "the text timer starts the flicker clock, not Start";
+    EXPECT_EQ(controlWindow()->minutesLeft, 27);
+    EXPECT_EQ(controlWindow()->secondsLeft, 0);
+    EXPECT_TRUE(controlWindow()->countdownTimer->Enabled());
+    EXPECT_EQ(controlWindow()->countdownTimer->Interval(), 1000);
+    EXPECT_TRUE(stimulationWindow()->lineTimer->Enabled());
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), 600);
+    EXPECT_TRUE(stimulationWindow()->markerTimer->Enabled());
+    EXPECT_TRUE(stimulationWindow()->mandalaTimer->Enabled());
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled()) << "the text timer starts the flicker clock, not Start";
 
-    EXPECT_EQ(stimulationWindow->readingText.lines(), QStringList({ "sample.txt", "First line", "Second line", "Third line" }));
-    EXPECT_EQ(stimulationWindow->textLine->Caption(), QStringLiteral("sample.txt"));
-    EXPECT_TRUE(stimulationWindow->progressStrip->Visible());
-    EXPECT_EQ(stimulationWindow->progressStrip->Progress(), 100);
-    EXPECT_EQ(controlWindow->progressNeedle->Progress(), 100);
+    EXPECT_EQ(stimulationWindow()->readingText.lines(), QStringList({ "sample.txt", "First line", "Second line", "Third line" }));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("sample.txt"));
+    EXPECT_TRUE(stimulationWindow()->progressStrip->Visible());
+    EXPECT_EQ(stimulationWindow()->progressStrip->Progress(), 100);
+    EXPECT_EQ(controlWindow()->progressNeedle->Progress(), 100);
 }
 
 // The stimulation window takes no input, but its text line is drawn in the
 // preview's colours all the same, not greyed as a disabled control.
 TEST_F(RunControlStart, DrawsTheTitleLineInThePreviewsColours)
 {
-    controlWindow->textPreview->setFont(TFont { QStringLiteral("Arial"), 36, TFont::Bold, 0x000000FF, 204 });
-    controlWindow->textPreview->setColor(0x00FFFF00);
+    controlWindow()->textPreview->setFont(TFont { QStringLiteral("Arial"), 36, TFont::Bold, 0x000000FF, 204 });
+    controlWindow()->textPreview->setColor(0x00FFFF00);
     ASSERT_TRUE(clickStart());
 
-    const QImage line = stimulationWindow->grab(stimulationWindow->textLine->geometry()).toImage();
+    const QImage line = stimulationWindow()->grab(stimulationWindow()->textLine->geometry()).toImage();
     int ink = 0;
     int background = 0;
     for (int y = 0; y < line.height(); ++y)
@@ -99,11 +100,11 @@ TEST_F(RunControlStart, DrawsTheTitleLineInThePreviewsColours)
 
 TEST_F(RunControlStart, StartsMarkersAndMandalasOnlyWhenChosen)
 {
-    controlWindow->markersBox->setChecked(false);
-    controlWindow->mandalasBox->setChecked(true);
+    controlWindow()->markersBox->setChecked(false);
+    controlWindow()->mandalasBox->setChecked(true);
     ASSERT_TRUE(clickStart());
-    EXPECT_FALSE(stimulationWindow->markerTimer->Enabled());
-    EXPECT_TRUE(stimulationWindow->mandalaTimer->Enabled());
+    EXPECT_FALSE(stimulationWindow()->markerTimer->Enabled());
+    EXPECT_TRUE(stimulationWindow()->mandalaTimer->Enabled());
 }
 
 struct IntensityCase {
@@ -117,10 +118,10 @@ class RunControlIntensity : public RunControlStart, public ::testing::WithParamI
 
 TEST_P(RunControlIntensity, SetsTheOverlayOpacity)
 {
-    controlWindow->intensitySpin->setValue(GetParam().intensity);
-    overlayWindow->setAlphaBlendValue(0);
+    controlWindow()->intensitySpin->setValue(GetParam().intensity);
+    overlayWindow()->setAlphaBlendValue(0);
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(overlayWindow->AlphaBlendValue(), GetParam().alpha);
+    EXPECT_EQ(overlayWindow()->AlphaBlendValue(), GetParam().alpha);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlIntensity, ::testing::Values(
@@ -141,17 +142,17 @@ class RunControlMode : public RunControlStart, public ::testing::WithParamInterf
 TEST_P(RunControlMode, SetsTheStartFrequencyAndTheAutoDrift)
 {
     const ModeCase& c = GetParam();
-    controlWindow->manualBox->setChecked(c.manual);
-    controlWindow->autoBox->setChecked(!c.manual);
+    controlWindow()->manualBox->setChecked(c.manual);
+    controlWindow()->autoBox->setChecked(!c.manual);
     if (c.manual)
-        controlWindow->chooseRhythm(Rhythm::LowAlpha);
-    controlWindow->sleepBox->setChecked(c.sleep);
-    controlWindow->wakeBox->setChecked(!c.sleep);
-    controlWindow->stimulationFrequency = 3.0;
+        controlWindow()->chooseRhythm(Rhythm::LowAlpha);
+    controlWindow()->sleepBox->setChecked(c.sleep);
+    controlWindow()->wakeBox->setChecked(!c.sleep);
+    stimulationWindow()->stimulationFrequency = 3.0;
 
     ASSERT_TRUE(clickStart());
-    EXPECT_DOUBLE_EQ(controlWindow->stimulationFrequency, c.frequency) << c.what;
-    EXPECT_EQ(controlWindow->autoDrift, c.drift) << c.what;
+    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, c.frequency) << c.what;
+    EXPECT_EQ(controlWindow()->autoDrift, c.drift) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlMode, ::testing::Values(
@@ -162,36 +163,36 @@ INSTANTIATE_TEST_SUITE_P(Table, RunControlMode, ::testing::Values(
 
 TEST_F(RunControlStart, DisablesTheSettingsThatMayNotChangeAndLeavesTheRest)
 {
-    controlWindow->browseButton->show();
-    const std::vector<QWidget*> kept { controlWindow->intensitySpin, controlWindow->lineIntervalSpin, controlWindow->powerOffBox, controlWindow->rhythmButton(Rhythm::LowBeta),
-        controlWindow->rhythmButton(Rhythm::HighAlpha), controlWindow->rhythmButton(Rhythm::LowAlpha), controlWindow->rhythmButton(Rhythm::Theta), controlWindow->rhythmButton(Rhythm::Delta), controlWindow->helpButton, controlWindow->bookButton, controlWindow->startButton,
-        controlWindow->minimizeButton, controlWindow->closeButton };
+    controlWindow()->browseButton->show();
+    const std::vector<QWidget*> kept { controlWindow()->intensitySpin, controlWindow()->lineIntervalSpin, controlWindow()->powerOffBox, controlWindow()->rhythmButton(Rhythm::LowBeta),
+        controlWindow()->rhythmButton(Rhythm::HighAlpha), controlWindow()->rhythmButton(Rhythm::LowAlpha), controlWindow()->rhythmButton(Rhythm::Theta), controlWindow()->rhythmButton(Rhythm::Delta), controlWindow()->helpButton, controlWindow()->bookButton, controlWindow()->startButton,
+        controlWindow()->minimizeButton, controlWindow()->closeButton };
     std::vector<bool> before;
     for (QWidget* w : kept)
         before.push_back(w->isEnabled());
 
     ASSERT_TRUE(clickStart());
 
-    for (QWidget* w : std::initializer_list<QWidget*> { controlWindow->stimulationBox, controlWindow->manualBox, controlWindow->autoBox,
-             controlWindow->sleepBox, controlWindow->wakeBox, controlWindow->markersBox, controlWindow->mandalasBox, controlWindow->randomTextBox,
-             controlWindow->chosenTextBox, controlWindow->previewColorBox, controlWindow->fontButton, controlWindow->resetButton, controlWindow->runMinutesSpin })
+    for (QWidget* w : std::initializer_list<QWidget*> { controlWindow()->stimulationBox, controlWindow()->manualBox, controlWindow()->autoBox,
+             controlWindow()->sleepBox, controlWindow()->wakeBox, controlWindow()->markersBox, controlWindow()->mandalasBox, controlWindow()->randomTextBox,
+             controlWindow()->chosenTextBox, controlWindow()->previewColorBox, controlWindow()->fontButton, controlWindow()->resetButton, controlWindow()->runMinutesSpin })
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_TRUE(controlWindow->browseButton->isHidden());
+    EXPECT_TRUE(controlWindow()->browseButton->isHidden());
     for (std::size_t i = 0; i < kept.size(); ++i)
         EXPECT_EQ(kept[i]->isEnabled(), before[i]) << kept[i]->objectName().toStdString();
-    EXPECT_TRUE(controlWindow->startButton->isEnabled());
+    EXPECT_TRUE(controlWindow()->startButton->isEnabled());
 }
 
 TEST_F(RunControlStart, KeepsATextChosenByHandAndDrawsNone)
 {
-    controlWindow->chosenTextBox->setChecked(true);
-    controlWindow->randomTextBox->setChecked(false);
+    controlWindow()->chosenTextBox->setChecked(true);
+    controlWindow()->randomTextBox->setChecked(false);
     writeFile(dir.path(), QStringLiteral("elsewhere/mine.txt"), "mine\n");
-    setReadingTextFromFile(*stimulationWindow, path(QStringLiteral("elsewhere/mine.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("elsewhere/mine.txt")));
 
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(stimulationWindow->readingText.lines(), QStringList({ "mine.txt", "mine" }));
-    EXPECT_EQ(stimulationWindow->textLine->Caption(), QStringLiteral("mine.txt"));
+    EXPECT_EQ(stimulationWindow()->readingText.lines(), QStringList({ "mine.txt", "mine" }));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("mine.txt"));
     EXPECT_TRUE(fake.randomRanges.empty());
 }
 
@@ -202,7 +203,7 @@ TEST_F(RunControlStart, DrawsFromAllTheTextsInTheList)
     createWindowSet();
     fake.queueRandom(1);
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(stimulationWindow->readingText.line(0), QStringLiteral("zeta.txt"));
+    EXPECT_EQ(stimulationWindow()->readingText.line(0), QStringLiteral("zeta.txt"));
     ASSERT_FALSE(fake.randomRanges.empty());
     EXPECT_EQ(fake.randomRanges.back(), std::make_pair(0, 2));
 }
@@ -219,15 +220,15 @@ class RunControlRunLength : public RunControlStart, public ::testing::WithParamI
 TEST_P(RunControlRunLength, BringsATypedRunLengthIntoRange)
 {
     const LengthCase& c = GetParam();
-    controlWindow->runMinutesSpin->editor()->setText(QString::fromUtf8(c.typed));
+    controlWindow()->runMinutesSpin->editor()->setText(QString::fromUtf8(c.typed));
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(controlWindow->runMinutesSpin->Value(), c.length);
-    EXPECT_EQ(controlWindow->minutesLabel->Caption(), QString::number(c.length));
-    EXPECT_EQ(controlWindow->minutesLeft, c.length);
+    EXPECT_EQ(controlWindow()->runMinutesSpin->Value(), c.length);
+    EXPECT_EQ(controlWindow()->minutesLabel->Caption(), QString::number(c.length));
+    EXPECT_EQ(controlWindow()->minutesLeft, c.length);
 
     fake.advanceMs(1000);
-    EXPECT_EQ(controlWindow->minutesLabel->Caption(), QString::number(c.length - 1));
-    EXPECT_EQ(controlWindow->progressNeedle->Progress(), 100);
+    EXPECT_EQ(controlWindow()->minutesLabel->Caption(), QString::number(c.length - 1));
+    EXPECT_EQ(controlWindow()->progressNeedle->Progress(), 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlRunLength, ::testing::Values(
@@ -248,12 +249,12 @@ class RunControlLineInterval : public RunControlStart, public ::testing::WithPar
 TEST_P(RunControlLineInterval, BringsATypedLineIntervalIntoRangeAndTheFeedStarts)
 {
     const LineIntervalCase& c = GetParam();
-    controlWindow->lineIntervalSpin->editor()->setText(QString::fromUtf8(c.typed));
+    controlWindow()->lineIntervalSpin->editor()->setText(QString::fromUtf8(c.typed));
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(controlWindow->lineIntervalSpin->Value(), c.lineInterval);
-    EXPECT_EQ(stimulationWindow->lineTimer->Interval(), c.lineInterval * 10);
+    EXPECT_EQ(controlWindow()->lineIntervalSpin->Value(), c.lineInterval);
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), c.lineInterval * 10);
     fake.advanceMs(c.lineInterval * 10);
-    EXPECT_TRUE(stimulationWindow->flipTimer->Enabled()) << "the first line's tick starts the flicker";
+    EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled()) << "the first line's tick starts the flicker";
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlLineInterval, ::testing::Values(
@@ -296,9 +297,9 @@ TEST_P(RunControlNoText, ShowsAnErrorNamingTheFolderAndChangesNothing)
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("to_read/sample.txt"))));
     }
     writeFile(dir.path(), QStringLiteral("elsewhere/kept.txt"), "kept\n");
-    setReadingTextFromFile(*stimulationWindow, path(QStringLiteral("elsewhere/kept.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("elsewhere/kept.txt")));
     fake.errors.clear();
-    const int top = controlWindow->Top();
+    const int top = controlWindow()->Top();
 
     EXPECT_FALSE(clickStart());
 
@@ -308,17 +309,17 @@ TEST_P(RunControlNoText, ShowsAnErrorNamingTheFolderAndChangesNothing)
     if (GetParam() == NoText::DrawnFileTooLarge) {
         EXPECT_TRUE(fake.errors[0].contains(QStringLiteral("Text exceeds memo capacity")));
     }
-    EXPECT_EQ(controlWindow->Top(), top);
-    EXPECT_FALSE(stimulationWindow->Visible());
-    EXPECT_FALSE(miniBar->Visible());
+    EXPECT_EQ(controlWindow()->Top(), top);
+    EXPECT_FALSE(stimulationWindow()->Visible());
+    EXPECT_FALSE(miniBar()->Visible());
     for (TTimer* timer : runTimers())
         EXPECT_FALSE(timer->Enabled());
-    EXPECT_TRUE(controlWindow->runMinutesSpin->isEnabled());
-    EXPECT_TRUE(controlWindow->randomTextBox->isEnabled());
-    EXPECT_EQ(controlWindow->minutesLeft, 27);
+    EXPECT_TRUE(controlWindow()->runMinutesSpin->isEnabled());
+    EXPECT_TRUE(controlWindow()->randomTextBox->isEnabled());
+    EXPECT_EQ(controlWindow()->minutesLeft, 27);
     EXPECT_TRUE(fake.cursorMoves.empty());
-    EXPECT_EQ(stimulationWindow->readingText.lines(), QStringList({ "kept.txt", "kept" }));
-    EXPECT_EQ(stimulationWindow->textLine->Caption(), QStringLiteral("kept.txt"));
+    EXPECT_EQ(stimulationWindow()->readingText.lines(), QStringList({ "kept.txt", "kept" }));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("kept.txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RunControlNoText, ::testing::Values(
@@ -329,7 +330,7 @@ class RunControlPowerOff : public RunControlStart, public ::testing::WithParamIn
 TEST_P(RunControlPowerOff, AsksThePlatformAndReportsItsAnswer)
 {
     fake.powerOffAccepted = GetParam();
-    EXPECT_EQ(controlWindow->powerOff(), GetParam());
+    EXPECT_EQ(controlWindow()->powerOff(), GetParam());
     EXPECT_EQ(fake.powerOffRequests, 1);
 }
 

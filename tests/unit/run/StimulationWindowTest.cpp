@@ -23,25 +23,25 @@ class StimulationWindowTest : public AppTest { };
 
 TEST_F(StimulationWindowTest, BorderlessDisabledNotOnTopAndCoversTheScreenWheneverShown)
 {
-    EXPECT_TRUE(stimulationWindow->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_FALSE(stimulationWindow->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(stimulationWindow->isEnabled());
+    EXPECT_TRUE(stimulationWindow()->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(stimulationWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(stimulationWindow()->isEnabled());
 
-    stimulationWindow->Show();
-    EXPECT_EQ(QRect(stimulationWindow->Left(), stimulationWindow->Top(), stimulationWindow->Width(), stimulationWindow->Height()), QRect(0, 0, 1024, 768));
-    stimulationWindow->Hide();
+    stimulationWindow()->Show();
+    EXPECT_EQ(QRect(stimulationWindow()->Left(), stimulationWindow()->Top(), stimulationWindow()->Width(), stimulationWindow()->Height()), QRect(0, 0, 1024, 768));
+    stimulationWindow()->Hide();
     fake.setScreenSize(QSize(1920, 1080));
-    stimulationWindow->Show();
-    EXPECT_EQ(QRect(stimulationWindow->Left(), stimulationWindow->Top(), stimulationWindow->Width(), stimulationWindow->Height()), QRect(0, 0, 1920, 1080));
-    EXPECT_EQ(stimulationWindow->rect(), QRect(0, 0, 1920, 1080));
+    stimulationWindow()->Show();
+    EXPECT_EQ(QRect(stimulationWindow()->Left(), stimulationWindow()->Top(), stimulationWindow()->Width(), stimulationWindow()->Height()), QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(stimulationWindow()->rect(), QRect(0, 0, 1920, 1080));
 }
 
 TEST_F(StimulationWindowTest, DrawsPictureThenTextLineThenStrip)
 {
-    const QObjectList& stack = stimulationWindow->children();  // bottom to top
-    const auto image = stack.indexOf(stimulationWindow->pictureArea);
-    const auto label = stack.indexOf(stimulationWindow->textLine);
-    const auto strip = stack.indexOf(stimulationWindow->progressStrip);
+    const QObjectList& stack = stimulationWindow()->children();  // bottom to top
+    const auto image = stack.indexOf(stimulationWindow()->pictureArea);
+    const auto label = stack.indexOf(stimulationWindow()->textLine);
+    const auto strip = stack.indexOf(stimulationWindow()->progressStrip);
     ASSERT_GE(image, 0);
     EXPECT_LT(image, label);
     EXPECT_LT(label, strip);
@@ -49,12 +49,12 @@ TEST_F(StimulationWindowTest, DrawsPictureThenTextLineThenStrip)
 
 TEST_F(StimulationWindowTest, PictureAreaTakesWhatTheStripLeaves)
 {
-    stimulationWindow->Show();
-    stimulationWindow->progressStrip->show();
-    EXPECT_EQ(stimulationWindow->progressStrip->geometry(), QRect(0, 0, 1024, 4));
-    EXPECT_EQ(stimulationWindow->pictureArea->geometry(), QRect(0, 4, 1024, 764));
-    stimulationWindow->progressStrip->hide();
-    EXPECT_EQ(stimulationWindow->pictureArea->geometry(), QRect(0, 0, 1024, 768));
+    stimulationWindow()->Show();
+    stimulationWindow()->progressStrip->show();
+    EXPECT_EQ(stimulationWindow()->progressStrip->geometry(), QRect(0, 0, 1024, 4));
+    EXPECT_EQ(stimulationWindow()->pictureArea->geometry(), QRect(0, 4, 1024, 764));
+    stimulationWindow()->progressStrip->hide();
+    EXPECT_EQ(stimulationWindow()->pictureArea->geometry(), QRect(0, 0, 1024, 768));
 }
 
 // --- Create step ---------------------------------------------------------------
@@ -87,21 +87,21 @@ protected:
 TEST_P(StimulationWindowCreateTest, PlacesTheLineAndReadsTheLineInterval)
 {
     const CreateCase c = GetParam();
-    EXPECT_EQ(stimulationWindow->textLine->geometry(), QRect(60, 170, 561, 241)) << "placed on the designed 681 x 421";
-    EXPECT_EQ(controlWindow->lineIntervalSpin->Value(), c.lineInterval);
-    EXPECT_EQ(stimulationWindow->lineTimer->Interval(), c.textIntervalMs);
+    EXPECT_EQ(stimulationWindow()->textLine->geometry(), QRect(60, 170, 561, 241)) << "placed on the designed 681 x 421";
+    EXPECT_EQ(controlWindow()->lineIntervalSpin->Value(), c.lineInterval);
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), c.textIntervalMs);
     EXPECT_EQ(fake.errors.size(), c.errors) << fake.errors.join('\n').toStdString();
     if (c.textFolder) {
-        EXPECT_EQ(stimulationWindow->textFiles.Items(), QStringList { QStringLiteral("sample.txt") });
+        EXPECT_EQ(stimulationWindow()->textFiles.Items(), QStringList { QStringLiteral("sample.txt") });
     } else {
-        EXPECT_EQ(stimulationWindow->textFiles.Count(), 0);
+        EXPECT_EQ(stimulationWindow()->textFiles.Count(), 0);
         ASSERT_EQ(fake.errors.size(), 1);
         EXPECT_TRUE(fake.errors.front().contains(QStringLiteral("to_read")));
     }
     // The window is created all the same, with its clock off.
-    ASSERT_NE(stimulationWindow, nullptr);
-    EXPECT_FALSE(stimulationWindow->flipTimer->Enabled());
-    EXPECT_EQ(stimulationWindow->flipTimer->Interval(), 1000);
+    ASSERT_NE(stimulationWindow(), nullptr);
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled());
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 1000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StimulationWindowCreateTest,
@@ -122,17 +122,17 @@ protected:
 
     void showLine()
     {
-        stimulationWindow->setColor(kBackground);
-        stimulationWindow->Show();
+        stimulationWindow()->setColor(kBackground);
+        stimulationWindow()->Show();
         TFont font;
         font.setName(QStringLiteral("DejaVu Sans"));
         font.size = 28;
         font.style = TFont::Bold;
         font.color = clYellow;
-        stimulationWindow->textLine->setFont(font);
-        stimulationWindow->textLine->setCaption(QStringLiteral("Reading line WWW"));
-        stimulationWindow->setFrequency(10);
-        stimulationWindow->flipTimer->setEnabled(true);
+        stimulationWindow()->textLine->setFont(font);
+        stimulationWindow()->textLine->setCaption(QStringLiteral("Reading line WWW"));
+        stimulationWindow()->setFrequency(10);
+        stimulationWindow()->flipTimer->setEnabled(true);
         QApplication::processEvents();
     }
 
@@ -141,15 +141,15 @@ protected:
     // previous phase here.
     static QImage shownFrame()
     {
-        QPaintDevice* device = stimulationWindow->backingStore()->paintDevice();
+        QPaintDevice* device = stimulationWindow()->backingStore()->paintDevice();
         EXPECT_EQ(device->devType(), int(QInternal::Image));
         return static_cast<QImage*>(device)->convertToFormat(QImage::Format_RGB32);
     }
 
     void nextTick()
     {
-        const std::uint64_t before = stimulationWindow->flipTimer->tickCount();
-        while (stimulationWindow->flipTimer->tickCount() == before)
+        const std::uint64_t before = stimulationWindow()->flipTimer->tickCount();
+        while (stimulationWindow()->flipTimer->tickCount() == before)
             fake.advanceNs(fake.nextDeadlineNs() - fake.monotonicNs());
     }
 
@@ -169,13 +169,13 @@ protected:
 TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
 {
     showLine();
-    const QRect line = stimulationWindow->textLine->geometry();
-    const QRect pictureArea = stimulationWindow->pictureArea->geometry();
+    const QRect line = stimulationWindow()->textLine->geometry();
+    const QRect pictureArea = stimulationWindow()->pictureArea->geometry();
     for (int tick = 1; tick <= 4; ++tick) {
         nextTick();
         const QImage frame = shownFrame();
         ASSERT_EQ(frame.size(), QSize(800, 600));
-        if (stimulationWindow->litPhase()) {
+        if (stimulationWindow()->litPhase()) {
             EXPECT_GT(foreignPixels(frame, line), 200) << "tick " << tick << ": the text line";
             EXPECT_EQ(foreignPixels(frame, pictureArea), foreignPixels(frame, line)) << "nothing outside the line";
             // In the reading text's own colour, not greyed by the window taking no input.
@@ -188,7 +188,7 @@ TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
         } else {
             EXPECT_EQ(foreignPixels(frame, pictureArea), 0) << "tick " << tick << ": background alone";
         }
-        EXPECT_EQ(stimulationWindow->litPhase(), tick % 2 == 0);
+        EXPECT_EQ(stimulationWindow()->litPhase(), tick % 2 == 0);
     }
 }
 
@@ -201,8 +201,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Paint && widget && (widget == stimulationWindow || stimulationWindow->isAncestorOf(widget)))
-            region += static_cast<QPaintEvent*>(event)->region().translated(widget->mapTo(stimulationWindow, QPoint(0, 0)));
+        if (event->type() == QEvent::Paint && widget && (widget == stimulationWindow() || stimulationWindow()->isAncestorOf(widget)))
+            region += static_cast<QPaintEvent*>(event)->region().translated(widget->mapTo(stimulationWindow(), QPoint(0, 0)));
         return false;
     }
 };
@@ -212,7 +212,7 @@ protected:
 TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
 {
     showLine();
-    stimulationWindow->progressStrip->show();
+    stimulationWindow()->progressStrip->show();
     const QString mandala = path(QStringLiteral("mandala.jpg"));
     QImage picture(160, 60, QImage::Format_RGB32);
     picture.fill(QColor(Qt::red));
@@ -225,14 +225,14 @@ TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
     for (const Case& c : { Case { "text line", false }, Case { "text line and a mandala", true } }) {
         SCOPED_TRACE(c.name);
         if (c.mandala) {
-            while (!stimulationWindow->litPhase())
+            while (!stimulationWindow()->litPhase())
                 nextTick();
-            stimulationWindow->pictureArea->Picture().LoadFromFile(mandala, stimulationWindow->pictureArea->size());
+            stimulationWindow()->pictureArea->Picture().LoadFromFile(mandala, stimulationWindow()->pictureArea->size());
         }
         QApplication::processEvents();
-        const QRect drawn = stimulationWindow->pictureArea->pictureRect().translated(stimulationWindow->pictureArea->pos());
+        const QRect drawn = stimulationWindow()->pictureArea->pictureRect().translated(stimulationWindow()->pictureArea->pos());
         ASSERT_EQ(drawn.isEmpty(), !c.mandala);
-        const QRegion allowed = QRegion(stimulationWindow->textLine->geometry()) + drawn;
+        const QRegion allowed = QRegion(stimulationWindow()->textLine->geometry()) + drawn;
 
         PaintedRegion painted;
         qApp->installEventFilter(&painted);
@@ -241,7 +241,7 @@ TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
             QApplication::processEvents();
         }
         qApp->removeEventFilter(&painted);
-        EXPECT_TRUE(painted.region.intersects(stimulationWindow->textLine->geometry())) << "the line flips";
+        EXPECT_TRUE(painted.region.intersects(stimulationWindow()->textLine->geometry())) << "the line flips";
         const QRect outside = (painted.region - allowed).boundingRect();
         EXPECT_TRUE(outside.isEmpty()) << "painted outside: " << outside.x() << "," << outside.y() << " "
                                        << outside.width() << "x" << outside.height();
@@ -252,29 +252,29 @@ TEST_F(FlickerPixelTest, BlankPhaseTakesTheNewBackgroundColourAndAMarkerStaysVis
 {
     showLine();
     nextTick();
-    ASSERT_FALSE(stimulationWindow->litPhase());
+    ASSERT_FALSE(stimulationWindow()->litPhase());
 
     QImage marker(40, 30, QImage::Format_RGB32);
     marker.fill(QColor(Qt::white));
     for (int x = 0; x < 40; ++x)
         marker.setPixel(x, 0, qRgb(255, 0, 0));  // a red top row; the rest is the transparent colour
-    stimulationWindow->pictureArea->Picture().setBitmap(marker);
+    stimulationWindow()->pictureArea->Picture().setBitmap(marker);
     QApplication::processEvents();  // the marker's arrival is painted by the event loop
     for (int tick = 0; tick < 3; ++tick) {
         nextTick();
         const QImage frame = shownFrame();
-        const QRect drawn = stimulationWindow->pictureArea->pictureRect().translated(stimulationWindow->pictureArea->pos());
+        const QRect drawn = stimulationWindow()->pictureArea->pictureRect().translated(stimulationWindow()->pictureArea->pos());
         EXPECT_EQ(frame.pixel(drawn.center().x(), drawn.top()), qRgb(255, 0, 0)) << "tick " << tick;
-        EXPECT_GT(foreignPixels(frame, stimulationWindow->textLine->geometry()), 200) << "tick " << tick;
+        EXPECT_GT(foreignPixels(frame, stimulationWindow()->textLine->geometry()), 200) << "tick " << tick;
     }
 
-    stimulationWindow->pictureArea->Picture().releaseBitmap();
+    stimulationWindow()->pictureArea->Picture().releaseBitmap();
     nextTick();
-    ASSERT_FALSE(stimulationWindow->litPhase());
+    ASSERT_FALSE(stimulationWindow()->litPhase());
     const TColor newBackground = rgbColor(0x10, 0x20, 0x30);
-    stimulationWindow->setColor(newBackground);
+    stimulationWindow()->setColor(newBackground);
     QApplication::processEvents();
     const QImage frame = shownFrame();
-    EXPECT_EQ(frame.pixel(stimulationWindow->textLine->geometry().center()), toQColor(newBackground).rgb());
+    EXPECT_EQ(frame.pixel(stimulationWindow()->textLine->geometry().center()), toQColor(newBackground).rgb());
     EXPECT_EQ(frame.pixel(5, 500), toQColor(newBackground).rgb());
 }

@@ -28,7 +28,7 @@ int objectCount(QObject* root)
 int programObjects()
 {
     int count = 0;
-    for (QObject* form : std::initializer_list<QObject*> { controlWindow, stimulationWindow, overlayWindow, miniBar, clockPlate })
+    for (QObject* form : std::initializer_list<QObject*> { controlWindow(), stimulationWindow(), overlayWindow(), miniBar(), clockPlate() })
         count += objectCount(form);
     return count;
 }
@@ -66,13 +66,13 @@ protected:
 TEST_F(SoakTest, SixtyMinuteRunWithEveryTimerKeepsItsObjects)
 {
     // Manual at "Низкий Бета": the flicker drifts between 12 and 15 Hz.
-    controlWindow->manualBox->setChecked(true);
-    controlWindow->chooseRhythm(Rhythm::LowBeta);
-    controlWindow->runMinutesSpin->setValue(60);
-    ASSERT_TRUE(controlWindow->markersBox->isChecked());
-    ASSERT_TRUE(controlWindow->mandalasBox->isChecked());
-    controlWindow->startRun();
-    ASSERT_TRUE(controlWindow->countdownTimer->Enabled());
+    controlWindow()->manualBox->setChecked(true);
+    controlWindow()->chooseRhythm(Rhythm::LowBeta);
+    controlWindow()->runMinutesSpin->setValue(60);
+    ASSERT_TRUE(controlWindow()->markersBox->isChecked());
+    ASSERT_TRUE(controlWindow()->mandalasBox->isChecked());
+    controlWindow()->startRun();
+    ASSERT_TRUE(controlWindow()->countdownTimer->Enabled());
 
     const QPoint stops[] = { { 50, 50 }, { 600, 0 }, { 20, 750 }, { 500, 400 } };
     int baseline = -1;
@@ -86,13 +86,13 @@ TEST_F(SoakTest, SixtyMinuteRunWithEveryTimerKeepsItsObjects)
         } else if (minute > 4) {
             ASSERT_EQ(programObjects(), baseline) << "objects grew by minute " << minute;
         }
-        ASSERT_FALSE(controlWindow->isClosed()) << "the run ended early, at minute " << minute;
+        ASSERT_FALSE(controlWindow()->isClosed()) << "the run ended early, at minute " << minute;
     }
-    EXPECT_TRUE(stimulationWindow->flipTimer->Enabled()) << "the flicker clock ran";
-    EXPECT_GT(stimulationWindow->markerTimer->tickCount(), 20u) << "markers were drawn";
-    EXPECT_GT(stimulationWindow->mandalaTimer->tickCount(), 20u) << "mandalas were drawn";
-    EXPECT_GT(stimulationWindow->flipTimer->tickCount(), 60u * 60u * 20u) << "the flicker ran at its rate";
+    EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled()) << "the flicker clock ran";
+    EXPECT_GT(stimulationWindow()->markerTimer->tickCount(), 20u) << "markers were drawn";
+    EXPECT_GT(stimulationWindow()->mandalaTimer->tickCount(), 20u) << "mandalas were drawn";
+    EXPECT_GT(stimulationWindow()->flipTimer->tickCount(), 60u * 60u * 20u) << "the flicker ran at its rate";
     fake.advanceMs(2000);
-    EXPECT_TRUE(controlWindow->isClosed()) << "a 60-minute run ends after 60 minutes and one second";
+    EXPECT_TRUE(controlWindow()->isClosed()) << "a 60-minute run ends after 60 minutes and one second";
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
 }
