@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using namespace pvstim;
@@ -324,6 +326,45 @@ TEST_P(RunControlNoText, ShowsAnErrorNamingTheFolderAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Cases, RunControlNoText, ::testing::Values(
     NoText::MissingFolder, NoText::NoTxtFile, NoText::DrawnFileGone, NoText::DrawnFileTooLarge));
+
+// ---- A setting changed during a run reaches its target --------------------------------
+
+struct DuringRunCase {
+    const char* what;
+    std::function<void()> change;
+    std::function<bool()> reached;
+};
+
+void PrintTo(const DuringRunCase& c, std::ostream* os) { *os << c.what; }
+
+class RunControlDuringRun : public RunControlStart, public ::testing::WithParamInterface<DuringRunCase> { };
+
+// A rewiring that drops a connection leaves the run with the value it started with.
+TEST_P(RunControlDuringRun, ReachesItsTarget)
+{
+    controlWindow()->manualBox->setChecked(true);
+    controlWindow()->chooseRhythm(Rhythm::LowBeta);
+    ASSERT_TRUE(clickStart());
+    ASSERT_FALSE(GetParam().reached());
+    GetParam().change();
+    EXPECT_TRUE(GetParam().reached()) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunControlDuringRun, ::testing::Values(
+    DuringRunCase { "intensity -> overlay alpha", [] { controlWindow()->intensitySpin->setValue(55); },
+        [] { return overlayWindow()->AlphaBlendValue() == 140; } },
+    DuringRunCase { "line interval -> line timer", [] { controlWindow()->lineIntervalSpin->setValue(250); },
+        [] { return stimulationWindow()->lineTimer->Interval() == 2500; } },
+    DuringRunCase { "rhythm -> flip schedule", [] { runHandler(controlWindow()->rhythmButton(Rhythm::Theta)->OnClick); },
+        [] { return stimulationWindow()->flipTimer->Interval() == 100 && stimulationWindow()->rhythm == Rhythm::Theta; } },
+    DuringRunCase { "stop -> every timer stopped", [] { runHandler(miniBar()->closeButton->OnClick); },
+        [] {
+            for (TTimer* timer : { controlWindow()->countdownTimer, stimulationWindow()->flipTimer, stimulationWindow()->lineTimer,
+                     stimulationWindow()->markerTimer, stimulationWindow()->mandalaTimer })
+                if (timer->Enabled())
+                    return false;
+            return !stimulationWindow()->Visible();
+        } }));
 
 class RunControlPowerOff : public RunControlStart, public ::testing::WithParamInterface<bool> { };
 

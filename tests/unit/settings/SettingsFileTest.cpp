@@ -172,6 +172,21 @@ TEST_F(SettingsFileTest, WriteFailingAtALaterKeyKeepsTheKeysBeforeItAndLeavesThe
         EXPECT_TRUE(text.contains(QLatin1String(line + QByteArray("\n")))) << line << "\n" << text.toStdString();
 }
 
+// A file as the program wrote it before its windows' names changed: every value is
+// read into its control, and closing writes the file back byte for byte, so either
+// build reads what the other wrote.
+TEST_F(SettingsFileTest, AFileWrittenByTheEarlierBuildIsReadAndWrittenBackByteForByte)
+{
+    const QByteArray earlier = "[MANUAL]\nopacity=20\n[USES]\nmarkers=0\nimages=0\n[FONT]\nBGcolor=65280\n"
+                               "Fcolor=255\nFsize=72\nFname=Times New Roman\nFstyle=1\n[GENERAL]\nfreqency=60\n";
+    startWith(earlier);
+    EXPECT_FALSE(controlWindow()->markersBox->isChecked());
+    EXPECT_EQ(controlWindow()->textPreview->Color(), TColor(65280));
+    EXPECT_EQ(controlWindow()->textPreview->Font().size, 72);
+    controlWindow()->Close();
+    EXPECT_EQ(readFile(path("Config.ini")), earlier);
+}
+
 TEST_F(SettingsFileTest, BinaryGarbageFallsBackToDefaults)
 {
     QByteArray garbage;
