@@ -4,8 +4,11 @@
 #include "control/MiniBar.h"
 #include "framework/CheckBox.h"
 #include "framework/Label.h"
+#include "framework/Timer.h"
+#include "platform/Platform.h"
 #include "run/ClockPlate.h"
 #include "run/OverlayWindow.h"
+#include "run/ReadingTextLoad.h"
 #include "run/StimulationWindow.h"
 
 namespace pvstim {
@@ -27,7 +30,28 @@ WindowSet::WindowSet()
         .showFrequency = [this](const QString& text) { control_->frequencyLabel->setCaption(text); },
         .closeProgram = [this] { control_->closeProgram(); },
     });
-    control_ = std::make_unique<ControlWindow>(ControlWindow::Peers { *stimulation_, *overlay_, *miniBar_, *clock_ });
+    control_ = std::make_unique<ControlWindow>(ControlWindow::Links {
+        .loadRandomText = [this] { stimulation_->loadRandomReadingText(); },
+        .loadText = [this](const QString& path) { setReadingTextFromFile(*stimulation_, path); },
+        .setOverlayAlpha = [this](int alpha) { overlay_->setAlphaBlendValue(alpha); },
+        .setLineIntervalMs = [this](int ms) { stimulation_->lineTimer->setInterval(ms); },
+        .chooseRhythm = [this](std::optional<Rhythm> rhythm) { stimulation_->selectRhythm(rhythm); },
+        .rhythmChosen = [this] { return stimulation_->flicker.rhythm.has_value(); },
+        .showMiniBar = [this] { miniBar_->Show(); },
+        .startRun = [this](const RunSettings& run) {
+            stimulation_->startRun(run);
+            miniBar_->BringToFront();
+            clock_->BringToFront();
+            // The keyboard goes to the mini bar, so that Escape reaches the program
+            // at once: the control window is out of sight and the stimulation window
+            // takes no input. The pointer goes to the bar's restore image.
+            miniBar_->activateWindow();
+            platform().setCursorPos(QPoint(miniBar_->Left() + 10, miniBar_->Top() + 10));
+        },
+        .showProgress = [this](int percent) { stimulation_->showProgress(percent); },
+        .runSecond = [this](double driftStep) { stimulation_->onRunSecond(driftStep); },
+        .endRun = [this] { stimulation_->endRun(); },
+    });
 
     // The create steps in the designed order. Later steps write into the control
     // window, whose rules act back on the window being created.

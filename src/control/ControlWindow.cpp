@@ -72,12 +72,9 @@ const ControlPlace& placeOf(QStringView name)
     return kControlWindowLayout[0];
 }
 
-ControlWindow::ControlWindow(Peers peers)
+ControlWindow::ControlWindow(Links links)
     : TForm(QStringLiteral("control"), WindowPlacement::Managed)
-    , stimulation_(peers.stimulation)
-    , overlay_(peers.overlay)
-    , miniBar_(peers.miniBar)
-    , clock_(peers.clock)
+    , links_(std::move(links))
     , titleSource_(std::make_unique<TitleStripSource>())
 {
     setStayOnTop(true);

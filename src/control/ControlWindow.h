@@ -3,18 +3,16 @@
 #include "control/RunRules.h"
 #include "framework/Form.h"
 #include "run/Rhythm.h"
+#include "run/RunSettings.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace pvstim {
 
-class ClockPlate;
 class IniFile;
-class MiniBar;
-class OverlayWindow;
-class StimulationWindow;
 class TCheckBox;
 class TColorBox;
 class TFontDialog;
@@ -31,14 +29,21 @@ class TTimer;
 // the file that holds it.
 class ControlWindow : public TForm {
 public:
-    // The windows the control window acts on.
-    struct Peers {
-        StimulationWindow& stimulation;
-        OverlayWindow& overlay;
-        MiniBar& miniBar;
-        ClockPlate& clock;
+    // What the control window's settings and commands do to the rest of the program.
+    struct Links {
+        std::function<void()> loadRandomText;                     // throws when none can be loaded
+        std::function<void(const QString&)> loadText;             // the text chosen by hand; throws
+        std::function<void(int)> setOverlayAlpha;                 // the intensity, 0..255
+        std::function<void(int)> setLineIntervalMs;
+        std::function<void(std::optional<Rhythm>)> chooseRhythm;
+        std::function<bool()> rhythmChosen;
+        std::function<void()> showMiniBar;
+        std::function<void(const RunSettings&)> startRun;
+        std::function<void(int)> showProgress;                    // per cent of the run still to go
+        std::function<void(double)> runSecond;                    // the Auto drift's step
+        std::function<void()> endRun;
     };
-    explicit ControlWindow(Peers peers);
+    explicit ControlWindow(Links links);
     ~ControlWindow() override;
 
     // --- Chrome (bottom to top: face, titleStrip, minimizeButton, closeButton) ---
@@ -84,7 +89,6 @@ public:
     // --- Shared run state ---
     int minutesLeft = 0;
     int secondsLeft = 0;
-    AutoDrift autoDrift = AutoDrift::None;
 
     // --- Chrome state ---
     bool dragging = false;
@@ -158,10 +162,7 @@ protected:
     void FormCreate() override;
 
 private:
-    StimulationWindow& stimulation_;
-    OverlayWindow& overlay_;
-    MiniBar& miniBar_;
-    ClockPlate& clock_;
+    Links links_;
 
     void createControls();
     std::unique_ptr<TitleStripSource> titleSource_;

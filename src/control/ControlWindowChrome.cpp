@@ -2,7 +2,6 @@
 // whether it is active, the minimize and close images with their hover pictures.
 #include "control/ControlWindow.h"
 
-#include "control/MiniBar.h"
 #include "control/TitleStripSource.h"
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
@@ -66,7 +65,7 @@ void ControlWindow::minimizeToBar()
 {
     topBeforeMinimize = Top();
     setTop(kMinimizedTop);
-    miniBar_.Show();
+    links_.showMiniBar();
 }
 
 void ControlWindow::closeProgram() { Close(); }

@@ -6,8 +6,6 @@
 #include "framework/Label.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "run/ReadingTextLoad.h"
-#include "run/StimulationWindow.h"
 
 #include <QFileDialog>
 
@@ -63,6 +61,6 @@ void ControlWindow::browseForText()
     runHandler([&] { onTextFileChosen(chosen.first()); });
 }
 
-void ControlWindow::onTextFileChosen(const QString& path) { setReadingTextFromFile(stimulation_, path); }
+void ControlWindow::onTextFileChosen(const QString& path) { links_.loadText(path); }
 
 }  // namespace pvstim

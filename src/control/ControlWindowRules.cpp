@@ -8,8 +8,6 @@
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
-#include "run/OverlayWindow.h"
-#include "run/StimulationWindow.h"
 
 #include <algorithm>
 
@@ -59,7 +57,7 @@ void ControlWindow::onManualToggled()
         control->setEnabled(!manual);
     // Start needs a rhythm in Manual; leaving Manual does not touch it.
     if (manual)
-        startButton->setEnabled(stimulation_.rhythm.has_value());
+        startButton->setEnabled(links_.rhythmChosen());
 }
 
 void ControlWindow::onAutoToggled()
@@ -88,7 +86,7 @@ void ControlWindow::onChosenTextToggled() { randomTextBox->setChecked(!chosenTex
 void ControlWindow::chooseRhythm(Rhythm chosen)
 {
     startButton->setEnabled(true);
-    stimulation_.selectRhythm(chosen);
+    links_.chooseRhythm(chosen);
     for (const Rhythm rhythm : kAllRhythms)
         rhythmButton(rhythm)->setColor(rhythm == chosen ? kSelectedRhythmColor : kLabelFaceColor);
 }
@@ -97,12 +95,12 @@ void ControlWindow::chooseRhythm(Rhythm chosen)
 // are held to what the overlay and the timer can take.
 void ControlWindow::onIntensityChanged()
 {
-    overlay_.setAlphaBlendValue(overlayAlpha(intensitySpin->Value()));
+    links_.setOverlayAlpha(overlayAlpha(intensitySpin->Value()));
 }
 
 void ControlWindow::onLineIntervalChanged()
 {
-    stimulation_.lineTimer->setInterval(textIntervalMs(lineIntervalSpin->Value()));
+    links_.setLineIntervalMs(textIntervalMs(lineIntervalSpin->Value()));
 }
 
 void ControlWindow::onRunMinutesChanged() { minutesLabel->setCaption(QString::number(runMinutesSpin->Value())); }

@@ -9,7 +9,6 @@
 #include "framework/SpinEdit.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "run/StimulationWindow.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 
@@ -114,7 +113,7 @@ void ControlWindow::resetToDefaults()
     mandalasBox->setChecked(true);
     randomTextBox->setChecked(true);
     chosenTextBox->setChecked(false);
-    stimulation_.selectRhythm(std::nullopt);
+    links_.chooseRhythm(std::nullopt);
     for (TLabel* button : rhythmButtons)
         button->setColor(kLabelFaceColor);
     intensitySpin->setValue(kDefaultOpacity);

@@ -45,6 +45,7 @@ StimulationWindow::StimulationWindow(Links links)
     , textFiles(QStringLiteral("*.txt"))
     , links_(std::move(links))
 {
+    flicker.frequencyShown = [this](const QString& text) { links_.showFrequency(text); };
     setBounds(280, 167, 681, 421);
     setTaskbarEntry(TaskbarEntry::Hidden);
     setWindowStateTo(WindowState::Maximized);

@@ -3,7 +3,9 @@
 #include "framework/FileListBox.h"
 #include "framework/Form.h"
 #include "framework/Memo.h"
+#include "run/Flicker.h"
 #include "run/Rhythm.h"
+#include "run/RunSettings.h"
 
 #include <cstdint>
 #include <functional>
@@ -48,9 +50,8 @@ public:
     TTimer* mandalaTimer;    // mandala timer
     StopKey* stopKey;        // Escape ends the run; active while a run is shown
 
-    // The flicker: the chosen rhythm preset, if any, and the frequency in Hz.
-    std::optional<Rhythm> rhythm;
-    double stimulationFrequency = 0.0;
+    // The flicker's rhythm, frequency and drifts; the clock above turns its phases.
+    Flicker flicker;
 
     // The create step, the flicker clock and the rhythm presets (StimulationWindowFlicker.cpp).
     void onFlipDue();
@@ -64,8 +65,18 @@ public:
     // Ends the run at once, as the mini bar's close picture does (StimulationWindowStop.cpp).
     void stopRun();
 
-    bool driftRising() const { return driftUp_; }
-    void setDriftRising(bool up) { driftUp_ = up; }
+    // A run: shown and its timers started, its progress, taken off the screen
+    // (StimulationWindowRun.cpp).
+    void startRun(const RunSettings& run);
+    void showProgress(int percent);
+    // One second of the run: the strip shows while the pointer is on the top row,
+    // and the frequency moves as Auto says.
+    void onRunSecond(double driftStep);
+    void endRun();
+    // Draws a reading text from the user's to_read/ and makes it the reading text;
+    // throws, naming the folder, when none can be loaded.
+    void loadRandomReadingText();
+
     // True while the flicker shows its lit phase (background, picture and text line);
     // false during its blank phase (background colour alone).
     bool litPhase() const { return lit_; }
@@ -83,9 +94,6 @@ private:
     void layoutControls();
     void placeCovers();
     void showPhase(bool lit);
-    // One manual drift step from `hz` after the phase it set, kept inside the band of
-    // the chosen rhythm; turns the drift at the band's edges.
-    double driftedFrequency(std::optional<Rhythm> chosen, double hz);
     // Makes the flicker clock's next tick fall exactly half a period after this one.
     void scheduleNextFlip(std::int64_t thisFlipNs);
     void pictureChanged();
@@ -112,7 +120,6 @@ private:
     // Shown during the blank phase over the text line and over the drawn picture.
     QWidget* textCover_ = nullptr;
     QWidget* pictureCover_ = nullptr;
-    bool driftUp_ = false;
     // The index of the next line of the reading text to show; 0 before the title.
     int nextLine_ = 0;
     bool lit_ = true;

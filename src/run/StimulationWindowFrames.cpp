@@ -92,7 +92,7 @@ void StimulationWindow::phaseFlipped(std::int64_t dueNs)
         return;
     FlipLog::Phase phase;
     phase.lit = lit_;
-    phase.hz = stimulationFrequency;
+    phase.hz = flicker.frequency;
     phase.dueNs = dueNs;
     phase.paintedNs = frames_->lastFlipNs;
     frames_->log.phaseBegan(phase);
@@ -116,7 +116,7 @@ void StimulationWindow::choosePresenter()
     lock.log.setRefreshHz(lock.surface->reportedRefreshHz());
 
     FramePresenter::Hooks hooks;
-    hooks.frequency = [this] { return stimulationFrequency; };
+    hooks.frequency = [this] { return flicker.frequency; };
     hooks.flip = [this] {
         nextPhase();
         return lit_;

@@ -52,8 +52,8 @@ void expectEnabled(const std::vector<QWidget*>& controls, bool enabled, const ch
 
 void expectRhythm(Rhythm rhythm, double frequency)
 {
-    EXPECT_EQ(stimulationWindow()->rhythm, rhythm);
-    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, frequency);
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, rhythm);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, frequency);
 }
 
 class SettingsRulesTest : public AppTest { };
@@ -66,7 +66,7 @@ TEST_F(SettingsRulesTest, StateAfterCreation)
     expectEnabled(manualControls(), false, "after creation");
     expectEnabled(autoControls(), true, "after creation");
     EXPECT_TRUE(controlWindow()->startButton->isEnabled());
-    EXPECT_EQ(stimulationWindow()->rhythm, std::nullopt);
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, std::nullopt);
     for (TLabel* label : rhythmLabels())
         EXPECT_EQ(label->Color(), TColor(0x00EBEAE7));
     EXPECT_TRUE(controlWindow()->randomTextBox->isChecked());
@@ -148,7 +148,7 @@ TEST_F(SettingsRulesTest, ADisabledRhythmLabelTakesNoClick)
     clickLabel(controlWindow()->rhythmButton(Rhythm::HighAlpha));
     EXPECT_FALSE(controlWindow()->startButton->isEnabled());
     EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::HighAlpha)->Color(), TColor(0x00EBEAE7));
-    EXPECT_EQ(stimulationWindow()->rhythm, std::nullopt);
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, std::nullopt);
 }
 
 // ---- Stimulation switch ---------------------------------------------------------
@@ -338,7 +338,7 @@ protected:
         EXPECT_TRUE(controlWindow()->randomTextBox->isChecked());
         EXPECT_FALSE(controlWindow()->chosenTextBox->isChecked());
         EXPECT_TRUE(controlWindow()->browseButton->isHidden());
-        EXPECT_EQ(stimulationWindow()->rhythm, std::nullopt);
+        EXPECT_EQ(stimulationWindow()->flicker.rhythm, std::nullopt);
         for (TLabel* label : rhythmLabels())
             EXPECT_EQ(label->Color(), TColor(0x00EBEAE7)) << label->objectName().toStdString();
         EXPECT_EQ(controlWindow()->intensitySpin->text(), QStringLiteral("20"));

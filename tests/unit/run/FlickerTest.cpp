@@ -37,7 +37,7 @@ protected:
         auto tick = stimulationWindow()->flipTimer->OnTimer;
         stimulationWindow()->flipTimer->OnTimer = [this, tick] {
             tick();
-            ticks.push_back({ fake.monotonicNs(), stimulationWindow()->stimulationFrequency, stimulationWindow()->litPhase() });
+            ticks.push_back({ fake.monotonicNs(), stimulationWindow()->flicker.frequency, stimulationWindow()->litPhase() });
         };
         stimulationWindow()->flipTimer->setEnabled(true);
     }
@@ -79,7 +79,7 @@ TEST_P(FlickerIntervalTest, HalfThePeriodRoundedToWholeMilliseconds)
     const IntervalCase c = GetParam();
     stimulationWindow()->setFrequency(c.hz);
     EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), c.intervalMs);
-    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, c.hz);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, c.hz);
     EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled()) << "setting the frequency never starts the clock";
 }
 
@@ -96,7 +96,7 @@ TEST_F(FlickerTest, FrequenciesOfZeroOrBelowChangeNothing)
     for (double hz : { 0.0, -1.0, -0.001, std::nan("") }) {
         stimulationWindow()->setFrequency(hz);
         EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 56) << hz;
-        EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 9.0) << hz;
+        EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 9.0) << hz;
         EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled()) << hz;
     }
 }
@@ -111,8 +111,8 @@ TEST_F(FlickerTest, SelectRhythmStoresTheModeAndTheBaseFrequencyWithoutStartingT
         { Rhythm::Theta, 5, 100 }, { Rhythm::Delta, 1, 500 } };
     for (const auto& p : presets) {
         stimulationWindow()->selectRhythm(p.mode);
-        EXPECT_EQ(stimulationWindow()->rhythm, p.mode);
-        EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, p.hz) << int(p.mode);
+        EXPECT_EQ(stimulationWindow()->flicker.rhythm, p.mode);
+        EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, p.hz) << int(p.mode);
         EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), p.intervalMs) << int(p.mode);
         EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled());
     }
@@ -120,7 +120,7 @@ TEST_F(FlickerTest, SelectRhythmStoresTheModeAndTheBaseFrequencyWithoutStartingT
     stimulationWindow()->flipTimer->setEnabled(true);
     stimulationWindow()->selectRhythm(Rhythm::Theta);
     EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled());
-    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 5.0);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 5.0);
 }
 
 // --- The manual drift ----------------------------------------------------------
@@ -148,14 +148,14 @@ TEST_P(FlickerBandTest, OneTickTurnsAtTheBandEdgesAndStepsByThePhaseLengthWithin
 {
     const BandCase c = GetParam();
     setManual(true);
-    stimulationWindow()->rhythm = c.mode;
-    stimulationWindow()->stimulationFrequency = c.hz;
-    stimulationWindow()->setDriftRising(c.risingBefore);
+    stimulationWindow()->flicker.rhythm = c.mode;
+    stimulationWindow()->flicker.frequency = c.hz;
+    stimulationWindow()->flicker.driftRising = c.risingBefore;
     startClock();
     runTicks(1);
-    EXPECT_EQ(stimulationWindow()->driftRising(), c.risingAfter);
-    EXPECT_NEAR(stimulationWindow()->stimulationFrequency, c.hzAfter, 1e-6);
-    EXPECT_EQ(stimulationWindow()->rhythm, c.mode);
+    EXPECT_EQ(stimulationWindow()->flicker.driftRising, c.risingAfter);
+    EXPECT_NEAR(stimulationWindow()->flicker.frequency, c.hzAfter, 1e-6);
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, c.mode);
 }
 
 // A step is 0.0001 Hz for each millisecond of the phase at the frequency before it.
@@ -198,9 +198,9 @@ TEST_P(FlickerPaceTest, DriftSweepsAboutATenthOfAHertzASecondWhateverTheFrequenc
 {
     const PaceCase c = GetParam();
     setManual(true);
-    stimulationWindow()->rhythm = c.mode;
+    stimulationWindow()->flicker.rhythm = c.mode;
     stimulationWindow()->setFrequency(c.startHz);
-    stimulationWindow()->setDriftRising(false);
+    stimulationWindow()->flicker.driftRising = false;
     startClock();
     const std::int64_t startNs = fake.monotonicNs();
     const auto secondsTo = [&](double hz, std::size_t from) {
@@ -229,23 +229,23 @@ INSTANTIATE_TEST_SUITE_P(Bands, FlickerPaceTest,
 TEST_F(FlickerTest, ManualOffLeavesTheFrequencyButRewritesTextAndInterval)
 {
     setManual(false);
-    stimulationWindow()->rhythm = Rhythm::Theta;
-    stimulationWindow()->stimulationFrequency = 7.5;
-    stimulationWindow()->setDriftRising(true);
+    stimulationWindow()->flicker.rhythm = Rhythm::Theta;
+    stimulationWindow()->flicker.frequency = 7.5;
+    stimulationWindow()->flicker.driftRising = true;
     startClock();
     runTicks(1);
     EXPECT_EQ(controlWindow()->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 7.500 Hz"));
     EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 67);
     runTicks(20);
-    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 7.5);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 7.5);
 
     // A frequency changed elsewhere is shown and applied on the next tick.
-    stimulationWindow()->stimulationFrequency = 0.3;
+    stimulationWindow()->flicker.frequency = 0.3;
     controlWindow()->frequencyLabel->setCaption(QStringLiteral("-"));
     runTicks(1);
     EXPECT_EQ(controlWindow()->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 0.300 Hz"));
     EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 1667);
-    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, 0.3);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 0.3);
 }
 
 TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
@@ -267,7 +267,7 @@ TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
     };
     startClock();
     for (const auto& c : cases) {
-        stimulationWindow()->stimulationFrequency = c.hz;
+        stimulationWindow()->flicker.frequency = c.hz;
         runTicks(1);
         EXPECT_EQ(controlWindow()->frequencyLabel->Caption(),
             QStringLiteral("Частота стимуляции ГМ: ") + QString::fromUtf8(c.text) + QStringLiteral(" Hz"))
@@ -280,7 +280,7 @@ TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
 TEST_F(FlickerTest, WithoutARhythmTheFirstTickComesAfterTheDesignedSecond)
 {
     fake.advanceMs(777);
-    stimulationWindow()->stimulationFrequency = 10.0;  // as Start sets it, without touching the clock
+    stimulationWindow()->flicker.frequency = 10.0;  // as Start sets it, without touching the clock
     startClock();
     runTicks(4);
     EXPECT_EQ(ticks[0].ns, (777 + 1000) * kNsPerMs);
@@ -325,8 +325,8 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerRateTest, ::testing::Values(13.0, 9
 TEST_F(FlickerTest, FlipsFollowADriftingFrequencyExactly)
 {
     setManual(true);
-    stimulationWindow()->rhythm = Rhythm::LowBeta;
-    stimulationWindow()->stimulationFrequency = 13.0;
+    stimulationWindow()->flicker.rhythm = Rhythm::LowBeta;
+    stimulationWindow()->flicker.frequency = 13.0;
     startClock();
     runTicks(400);
     // Each flip lies half a period of the frequency then in force after the one

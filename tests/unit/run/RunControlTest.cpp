@@ -150,11 +150,11 @@ TEST_P(RunControlMode, SetsTheStartFrequencyAndTheAutoDrift)
         controlWindow()->chooseRhythm(Rhythm::LowAlpha);
     controlWindow()->sleepBox->setChecked(c.sleep);
     controlWindow()->wakeBox->setChecked(!c.sleep);
-    stimulationWindow()->stimulationFrequency = 3.0;
+    stimulationWindow()->flicker.frequency = 3.0;
 
     ASSERT_TRUE(clickStart());
-    EXPECT_DOUBLE_EQ(stimulationWindow()->stimulationFrequency, c.frequency) << c.what;
-    EXPECT_EQ(controlWindow()->autoDrift, c.drift) << c.what;
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, c.frequency) << c.what;
+    EXPECT_EQ(stimulationWindow()->flicker.autoDrift, c.drift) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlMode, ::testing::Values(
@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(Table, RunControlDuringRun, ::testing::Values(
     DuringRunCase { "line interval -> line timer", [] { controlWindow()->lineIntervalSpin->setValue(250); },
         [] { return stimulationWindow()->lineTimer->Interval() == 2500; } },
     DuringRunCase { "rhythm -> flip schedule", [] { runHandler(controlWindow()->rhythmButton(Rhythm::Theta)->OnClick); },
-        [] { return stimulationWindow()->flipTimer->Interval() == 100 && stimulationWindow()->rhythm == Rhythm::Theta; } },
+        [] { return stimulationWindow()->flipTimer->Interval() == 100 && stimulationWindow()->flicker.rhythm == Rhythm::Theta; } },
     DuringRunCase { "stop -> every timer stopped", [] { runHandler(miniBar()->closeButton->OnClick); },
         [] {
             for (TTimer* timer : { controlWindow()->countdownTimer, stimulationWindow()->flipTimer, stimulationWindow()->lineTimer,

@@ -107,9 +107,9 @@ TEST_P(RunTimerDrift, MovesTheFrequencyEverySecondInAuto)
         const double step = 1.0 / (6.2 * c.minutes);
         for (int tick = 1; tick <= ticks; ++tick) {
             second();
-            ASSERT_NEAR(stimulationWindow()->stimulationFrequency, 10.0 - tick * step, 1e-9) << "tick " << tick;
+            ASSERT_NEAR(stimulationWindow()->flicker.frequency, 10.0 - tick * step, 1e-9) << "tick " << tick;
         }
-        EXPECT_NEAR(stimulationWindow()->stimulationFrequency, 10.0 - 60.0 / 6.2, 1e-9);
+        EXPECT_NEAR(stimulationWindow()->flicker.frequency, 10.0 - 60.0 / 6.2, 1e-9);
     } else {
         const double step = 1.0 / (8.5 * c.minutes);
         double expected = 8.0;
@@ -118,8 +118,8 @@ TEST_P(RunTimerDrift, MovesTheFrequencyEverySecondInAuto)
             second();
             heldAtCeiling = heldAtCeiling || expected > 15.0;
             expected = heldAtCeiling ? 15.0 + step : 8.0 + tick * step;
-            ASSERT_NEAR(stimulationWindow()->stimulationFrequency, expected, 1e-9) << "tick " << tick;
-            ASSERT_LE(stimulationWindow()->stimulationFrequency, 15.0 + step + 1e-12);
+            ASSERT_NEAR(stimulationWindow()->flicker.frequency, expected, 1e-9) << "tick " << tick;
+            ASSERT_LE(stimulationWindow()->flicker.frequency, 15.0 + step + 1e-12);
         }
         EXPECT_TRUE(heldAtCeiling) << "60 / 8.5 Hz over a run passes 15 Hz";
     }
@@ -140,10 +140,10 @@ TEST_F(RunTimer, LeavesTheFrequencyAloneInManual)
     controlWindow()->autoBox->setChecked(false);
     controlWindow()->chooseRhythm(Rhythm::HighAlpha);
     startRun(10);
-    const double atStart = stimulationWindow()->stimulationFrequency;
+    const double atStart = stimulationWindow()->flicker.frequency;
     for (int i = 0; i < 120; ++i)
         second();
-    EXPECT_EQ(stimulationWindow()->stimulationFrequency, atStart);
+    EXPECT_EQ(stimulationWindow()->flicker.frequency, atStart);
 }
 
 TEST_F(RunTimer, StartDuringARunCountsDownFromTheFullLengthAgain)
