@@ -36,7 +36,7 @@ printf '[USES]\r\nmarkers=1\r\nimages=1\r\n[GENERAL]\r\nfreqency=1000\r\n' >"$di
 
 e2e_start_program "$dir"
 e2e_click_start "$E2E_CONTROL"
-vd_wait_window '^Form2$' >/dev/null
+vd_wait_window '^stimulation$' >/dev/null
 
 # The first mandala comes 10 s into the run and the first marker 15 s in.
 # The text line lies at y 304 on a 1024 x 768 screen; its letters from its top down.

@@ -10,7 +10,7 @@ trap vd_cleanup EXIT
 vd_start_display
 dir=$(vd_program_copy "$build_dir")
 vd_start_program "$dir"
-vd_wait_window '^Form1$' >/dev/null
+vd_wait_window '^control$' >/dev/null
 sleep 2
 cpu0=$(proc_cpu_ticks "$VD_PROGRAM_PID")
 sleep "$seconds"

@@ -11,7 +11,7 @@ vd_start_display
 dir=$(vd_program_copy "$build_dir")
 # A run of 10 minutes with both picture kinds on, a rhythm by hand at 13 Hz.
 vd_start_program "$dir"
-id=$(vd_wait_window '^Form1$')
+id=$(vd_wait_window '^control$')
 read -r wx wy _ _ <<<"$(e2e_geometry "$id")"
 xdotool mousemove $((wx + 60)) $((wy + 69)) click 1      # "Manual"
 sleep 0.3

@@ -16,7 +16,7 @@ start_run() {
   printf '[GENERAL]\r\nfreqency=10\r\n' >"$dir/Config.ini"
   e2e_start_program "$dir"
   e2e_click_start "$E2E_CONTROL"
-  stimulation=$(vd_wait_window '^Form2$')
+  stimulation=$(vd_wait_window '^stimulation$')
   e2e_wait_for_flicker "no flicker on the stimulation window"
   sleep 1
 }

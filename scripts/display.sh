@@ -55,7 +55,7 @@ vd_start_program() {
 
 # Lists "id name" for each mapped top-level window of the program (window class
 # pvstim). Every window is titled after the program, so a window of the program's
-# own is named by its role (Form1 ... Form5); a dialog without a role, by its title.
+# own is named by its role (control ... clock); a dialog without a role, by its title.
 vd_program_windows() {
   local id name
   for id in $(xdotool search --onlyvisible --class '^pvstim$' 2>/dev/null); do

@@ -13,15 +13,14 @@
 // Usage: pvstim_bench_flicker [seconds per frequency] [frequency ...]
 // Run it on a 1920 x 1080 display (see bench/flicker.sh).
 #include "app/WindowSet.h"
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
 #include "platform/QtPlatform.h"
 #include "run/FlickerOptions.h"
-#include "run/TForm2.h"
-#include "windows/Forms.h"
+#include "run/StimulationWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,6 +39,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -49,6 +49,10 @@
 using namespace pvstim;
 
 namespace {
+
+// The windows of the program, made in main().
+ControlWindow* controlWindow = nullptr;
+StimulationWindow* stimulationWindow = nullptr;
 
 // The real platform, with errors written to stderr instead of a modal box that
 // would stop the measurement.
@@ -125,7 +129,7 @@ public:
     {
         if (!on_)
             return;
-        for (TTimer* timer : { Form2->Timer3, Form2->Timer4 }) {
+        for (TTimer* timer : { stimulationWindow->markerTimer, stimulationWindow->mandalaTimer }) {
             saved_.push_back(timer->OnTimer);
             timer->OnTimer = [timer, tick = timer->OnTimer, waitMs] {
                 // Restores the short wait even when the handler throws.
@@ -144,13 +148,13 @@ public:
     {
         if (!on_)
             return;
-        TTimer* timers[] = { Form2->Timer3, Form2->Timer4 };
+        TTimer* timers[] = { stimulationWindow->markerTimer, stimulationWindow->mandalaTimer };
         for (std::size_t i = 0; i < 2; ++i) {
             timers[i]->setEnabled(false);
             timers[i]->OnTimer = saved_[i];
         }
-        Form2->Image1->Picture().releaseBitmap();
-        Form2->Image1->Picture().takeAsBitmap();
+        stimulationWindow->pictureArea->Picture().releaseBitmap();
+        stimulationWindow->pictureArea->Picture().dropUnlessBitmap();
     }
 
 private:
@@ -167,20 +171,20 @@ Result measure(double hz, int seconds, Pictures pictures)
     std::int64_t lastFlipNs = -1;
     bool recording = false;
     RepaintWatch watch;
-    Form2->installEventFilter(&watch);
+    stimulationWindow->installEventFilter(&watch);
 
-    TTimer& clock = *Form2->Timer1;
+    TTimer& clock = *stimulationWindow->flipTimer;
     const auto tick = clock.OnTimer;
     clock.OnTimer = [&] {
         const std::int64_t due = clock.deadlineNs();
-        const bool litBefore = Form2->litPhase();
+        const bool litBefore = stimulationWindow->litPhase();
         watch.startNs = -1;
         tick();
         const std::int64_t done = platform().monotonicNs();
         if (!recording)
             return;
         ticks.push_back({ due, done, watch.startNs < 0 ? -1 : done - watch.startNs });
-        if (Form2->litPhase() != litBefore) {
+        if (stimulationWindow->litPhase() != litBefore) {
             ++flips;
             if (firstFlipNs < 0)
                 firstFlipNs = done;
@@ -188,7 +192,7 @@ Result measure(double hz, int seconds, Pictures pictures)
         }
     };
 
-    Form2->SetFrequency(hz);
+    stimulationWindow->setFrequency(hz);
     clock.setEnabled(true);
     runEventLoopFor(1500);  // the first tick comes a phase after enabling; settle
 
@@ -204,7 +208,7 @@ Result measure(double hz, int seconds, Pictures pictures)
 
     clock.setEnabled(false);
     clock.OnTimer = tick;
-    Form2->removeEventFilter(&watch);
+    stimulationWindow->removeEventFilter(&watch);
 
     Result r;
     r.hz = hz;
@@ -371,27 +375,29 @@ int main(int argc, char** argv)
     flickerOptions().flipLogPath = flipLog;
     // The stimulation window lists the reading texts beside the executable.
     beside.mkpath(QStringLiteral("to_read"));
-    createWindowSet();
+    auto windows = std::make_unique<WindowSet>();
+    controlWindow = &windows->control();
+    stimulationWindow = &windows->stimulation();
 
     // As during a run: the control window is out of sight, the stimulation window
     // fills the screen with one line of text on its background colour.
-    Form1->Hide();
-    Form1->CheckBox2->setChecked(false);
-    Form2->setColor(rgbColor(0xF5, 0xF3, 0xDE));
+    controlWindow->Hide();
+    controlWindow->manualBox->setChecked(false);
+    stimulationWindow->setColor(rgbColor(0xF5, 0xF3, 0xDE));
     TFont font;
     font.setName(QStringLiteral("Times New Roman"));
     font.size = 36;
     font.style = TFont::Bold;
     font.color = clGray;
-    Form2->Label1->setFont(font);
-    Form2->Show();
-    Form2->Label1->setBounds(60, Form2->Height() / 2 - 40, Form2->Width() - 120, 241);
-    Form2->Label1->setCaption(QStringLiteral("Строка текста для чтения"));
+    stimulationWindow->textLine->setFont(font);
+    stimulationWindow->Show();
+    stimulationWindow->textLine->setBounds(60, stimulationWindow->Height() / 2 - 40, stimulationWindow->Width() - 120, 241);
+    stimulationWindow->textLine->setCaption(QStringLiteral("Строка текста для чтения"));
     runEventLoopFor(500);
 
     std::printf("platform %s, screen %dx%d, window %dx%d, %d s per run, %d cores, load average %s\n",
         qPrintable(QGuiApplication::platformName()), platform.screenSize().width(), platform.screenSize().height(),
-        Form2->width(), Form2->height(), seconds, QThread::idealThreadCount(), loadAverage().c_str());
+        stimulationWindow->width(), stimulationWindow->height(), seconds, QThread::idealThreadCount(), loadAverage().c_str());
     std::printf("%8s %10s %9s %11s %11s %11s %11s %8s %13s %7s\n", "f (Hz)", "flips/s", "error %", "late p50",
         "late p99", "paint p50", "paint p99", "CPU %", "paint wall %", "missed");
     std::vector<Result> results;
@@ -438,7 +444,7 @@ int main(int argc, char** argv)
         std::printf("(no textures/ and mandals/ beside the executable: the run with pictures was skipped)\n");
     }
 
-    destroyWindowSet();
+    windows.reset();
     Platform::install(nullptr);
     if (!ran) {
         std::fprintf(stderr, "flicker: a run recorded no tick of the flicker clock\n");

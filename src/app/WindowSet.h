@@ -1,13 +1,42 @@
 #pragma once
 
+#include <memory>
+
 namespace pvstim {
 
-// Creates the five windows in their order: for each, the program-wide reference is
-// set, its design data built, its create step run (an error there shows the error
-// box and skips the rest of that step) and, where its design says so, it is shown.
-// The control window becomes the main window.
-void createWindowSet();
-// Destroys the windows and clears the references (the program's end, and tests).
-void destroyWindowSet();
+class ClockPlate;
+class ControlWindow;
+class MiniBar;
+class OverlayWindow;
+class StimulationWindow;
+
+// The program's five windows, owned here and connected here: each window is given,
+// when it is made, only what it uses of the others.
+//
+// Making the set runs the windows' create steps in their order (control,
+// stimulation, overlay, mini bar, clock): an error in a step shows the error box and
+// skips the rest of that step; where its design says so, the window is then shown.
+// The control window is the main window. The windows go in the reverse order.
+class WindowSet {
+public:
+    WindowSet();
+    ~WindowSet();
+    WindowSet(const WindowSet&) = delete;
+    WindowSet& operator=(const WindowSet&) = delete;
+
+    ControlWindow& control() const { return *control_; }
+    StimulationWindow& stimulation() const { return *stimulation_; }
+    OverlayWindow& overlay() const { return *overlay_; }
+    MiniBar& miniBar() const { return *miniBar_; }
+    ClockPlate& clock() const { return *clock_; }
+
+private:
+    // In the order they go: the control window first, since it acts on the others.
+    std::unique_ptr<ClockPlate> clock_;
+    std::unique_ptr<MiniBar> miniBar_;
+    std::unique_ptr<OverlayWindow> overlay_;
+    std::unique_ptr<StimulationWindow> stimulation_;
+    std::unique_ptr<ControlWindow> control_;
+};
 
 }  // namespace pvstim

@@ -37,9 +37,11 @@ int main(int argc, char** argv)
 
     pvstim::QtPlatform platform;
     pvstim::Platform::install(&platform);
-    pvstim::createWindowSet();
-    const int result = QApplication::exec();
-    pvstim::destroyWindowSet();
+    int result = 0;
+    {
+        pvstim::WindowSet windows;
+        result = QApplication::exec();
+    }
     pvstim::Platform::install(nullptr);
     return result;
 }

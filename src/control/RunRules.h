@@ -18,12 +18,6 @@ inline constexpr int kDefaultRunMinutes = 27;
 inline constexpr int kMinLineInterval = 10;
 inline constexpr int kMaxLineInterval = 1000;
 
-// No rhythm preset chosen.
-inline constexpr std::uint8_t kNoRhythm = 5;
-
-// How the run timer moves the frequency over a run in Auto.
-enum class AutoDrift { None, Falling, Rising };
-
 // Intensity in per cent as the overlay's opacity 0..255. A typed value may lie
 // outside 10..100 and is computed in 64 bits, then held to what the overlay takes.
 constexpr int overlayAlpha(int intensityPercent)

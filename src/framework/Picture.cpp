@@ -86,7 +86,7 @@ void TPicture::show(Kind kind, QImage image)
     changed();
 }
 
-bool TPicture::takeAsBitmap()
+bool TPicture::dropUnlessBitmap()
 {
     if (kind_ != Kind::Bitmap) {
         // A picture of another kind gives way to a new, empty bitmap.

@@ -43,9 +43,9 @@ public:
     bool LoadFromResource(const QString& resourcePath);
     void setBitmap(const QImage& image);
 
-    // Takes the picture as a bitmap: a picture of another kind is replaced by a
-    // new, empty bitmap. Returns whether a (non-empty) bitmap is on show.
-    bool takeAsBitmap();
+    // Drops a picture of any other kind than a bitmap (a mandala), leaving a new,
+    // empty bitmap. Returns whether a (non-empty) bitmap is on show.
+    bool dropUnlessBitmap();
     // Empties the bitmap (the picture stays a bitmap).
     void releaseBitmap();
     // Tells the owner that the picture changed so it repaints.

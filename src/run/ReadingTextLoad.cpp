@@ -2,19 +2,19 @@
 
 #include "framework/Label.h"
 #include "run/ReadingText.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include <QFileInfo>
 
 namespace pvstim {
 
-void setReadingTextFromFile(TForm2& stimulation, const QString& path)
+void setReadingTextFromFile(StimulationWindow& stimulation, const QString& path)
 {
     // Read the whole file before touching the memo, so a failure leaves it as it was.
     QStringList lines = readTextFileLinesOrThrow(path);
     lines.prepend(QFileInfo(path).fileName());
-    stimulation.text.setLines(std::move(lines));
-    stimulation.Label1->setCaption(stimulation.text.line(0));
+    stimulation.readingText.setLines(std::move(lines));
+    stimulation.textLine->setCaption(stimulation.readingText.line(0));
 }
 
 }  // namespace pvstim

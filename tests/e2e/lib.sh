@@ -13,9 +13,9 @@ e2e_geometry() {
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
-# Lists the names of the mapped windows of the program (Form1 ... Form5).
+# Lists the names of the mapped windows of the program (control ... clock).
 e2e_visible_windows() {
-  vd_program_windows | awk '$2 ~ /^Form[1-5]$/ { print $2 }' | sort
+  vd_program_windows | awk '$2 ~ /^(control|stimulation|overlay|minibar|clock)$/ { print $2 }' | sort
 }
 
 # Prints the colour of one pixel of a PNG as "r,g,b".
@@ -96,7 +96,7 @@ e2e_start_program() {
   local dir=$1
   shift
   vd_start_program "$dir" "$@"
-  E2E_CONTROL=$(vd_wait_window '^Form1$')
+  E2E_CONTROL=$(vd_wait_window '^control$')
   sleep 1
 }
 
@@ -152,10 +152,10 @@ e2e_start_manual_run() {
   xdotool mousemove $((cx + 481 + 23)) $((cy + 340 + 9))
   sleep 0.3
   xdotool click 1
-  vd_wait_window '^Form4$' >/dev/null
+  vd_wait_window '^minibar$' >/dev/null
   sleep 0.5
   xdotool mousemove 20 $((743 + 6)) click 1
-  control=$(vd_wait_window '^Form1$')
+  control=$(vd_wait_window '^control$')
   sleep 0.5
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
   xdotool mousemove $((cx + rx)) $((cy + ry)) click 1
@@ -165,10 +165,10 @@ e2e_start_manual_run() {
 # is not up, then closed. Waits until the program has ended.
 e2e_end_run() {
   local control
-  control=$(vd_find_window '^Form1$' || true)
+  control=$(vd_find_window '^control$' || true)
   if [ -z "$control" ]; then
     xdotool mousemove 20 $((743 + 6)) click 1
-    control=$(vd_wait_window '^Form1$')
+    control=$(vd_wait_window '^control$')
   fi
   xdotool windowactivate --sync "$control" key --clearmodifiers alt+F4 || true
   e2e_wait_until "the program still runs after its control window was closed" e2e_ended

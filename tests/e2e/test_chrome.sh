@@ -58,16 +58,16 @@ wait_position "$id" "$x1" "$y1" "after a move with the button up"
 
 # Minimize: the control window leaves the screen, the mini bar sits in the corner.
 click_at $((x1 + 480 + 14)) $((y1 + 1 + 7))
-bar=$(vd_wait_window '^Form4$')
-wait_gone '^Form1$' "after minimize"
+bar=$(vd_wait_window '^minibar$')
+wait_gone '^control$' "after minimize"
 read -r bx by bw bh <<<"$(e2e_geometry "$bar")"
 [ "$bx $by $bw $bh" = "0 743 81 25" ] || e2e_fail "mini bar at $bx,$by ${bw}x${bh}, expected 0,743 81x25"
 
 # Restore from the mini bar's restore image.
 click_at 20 $((743 + 6))
-id=$(vd_wait_window '^Form1$')
+id=$(vd_wait_window '^control$')
 wait_position "$id" "$x1" "$y1" "after restore"
-wait_gone '^Form4$' "after restore"
+wait_gone '^minibar$' "after restore"
 
 # Change one setting ("1. Маркеры поля зрения" off), then close with the close image.
 click_at $((x1 + 40)) $((y1 + 332 + 10))

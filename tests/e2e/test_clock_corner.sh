@@ -43,13 +43,13 @@ shows() { vd_screenshot "$shot" && "$1" "$shot"; }
 
 # 13 steps of 20 ms bring it in.
 xdotool mousemove --sync 10 10
-id=$(vd_wait_window '^Form5$')
+id=$(vd_wait_window '^clock$')
 e2e_wait_until "no clock plate in the top-left corner" shows plate_shown
 read -r x y w h <<<"$(e2e_geometry "$id")"
 [ "$x $y $w $h" = "-1 0 81 25" ] || e2e_fail "clock window at $x,$y ${w}x${h}, expected -1,0 81x25"
 
 xdotool mousemove --sync 600 500
 e2e_wait_until "the clock plate stayed in the corner after the pointer left" shows plate_gone
-only_control_visible() { [ "$(e2e_visible_windows | tr '\n' ' ')" = "Form1 " ]; }
+only_control_visible() { [ "$(e2e_visible_windows | tr '\n' ' ')" = "control " ]; }
 e2e_wait_until "a window beside the control window is still visible" only_control_visible
 echo "PASS"

@@ -26,7 +26,7 @@ sleep 0.5
 xdotool mousemove $((cx + 76)) $((cy + 124)) click 1
 sleep 0.3
 e2e_click_start "$E2E_CONTROL"
-vd_wait_window '^Form4$' >/dev/null
+vd_wait_window '^minibar$' >/dev/null
 # The title line, and with it the flicker, then some seconds of flicker.
 e2e_wait_for_flicker "no title line or flicker on the stimulation window"
 sleep 8

@@ -28,11 +28,11 @@ run_with() {
   # "Тета", 5 Hz drifting between 4 and 7 Hz: screenshots some tenths of a second
   # apart catch both phases.
   e2e_start_manual_run "$E2E_CONTROL" 73 218
-  read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^Form1$')")"
+  read -r cx cy _ _ <<<"$(e2e_geometry "$(vd_wait_window '^control$')")"
   sleep 0.3
   # Minimize again: the mini bar's corner is left out of the comparison.
   xdotool mousemove $((cx + 480 + 14)) $((cy + 1 + 7)) click 1
-  vd_wait_window '^Form4$' >/dev/null
+  vd_wait_window '^minibar$' >/dev/null
   # The title 5 s after Start, and with it the flicker.
   e2e_wait_for_flicker "$presenter run: no title line or flicker"
   mkdir -p "$dir/shots"

@@ -59,7 +59,7 @@ start_installed() {
   (cd "$work" && exec env LANG="${1:-C.UTF-8}" LC_ALL="${1:-C.UTF-8}" "$program" 2>>"$work/stderr.log") &
   VD_PROGRAM_PID=$!
   VD_PIDS+=($VD_PROGRAM_PID)
-  control=$(vd_wait_window '^Form1$')
+  control=$(vd_wait_window '^control$')
   sleep 1
   read -r cx cy _ _ <<<"$(e2e_geometry "$control")"
 }

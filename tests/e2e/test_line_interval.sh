@@ -21,7 +21,7 @@ sleep 0.2
 xdotool key ctrl+a BackSpace type 0
 sleep 0.2
 e2e_click_start "$control"
-vd_wait_window '^Form2$' >/dev/null
+vd_wait_window '^stimulation$' >/dev/null
 
 # An interval of 0 would never show a line, and the flicker waits for the first.
 e2e_wait_for_flicker "the text line never changed after Start"

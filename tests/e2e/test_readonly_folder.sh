@@ -26,7 +26,7 @@ chmod 700 "$runtime"
 VD_PROGRAM_PID=$!
 VD_PIDS+=($VD_PROGRAM_PID)
 
-id=$(vd_wait_window '^Form1$')
+id=$(vd_wait_window '^control$')
 sleep 1
 xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 || true
 

@@ -16,13 +16,13 @@ xset s 2 0
 saver_on() { [ "$(e2e_saver_state)" = on ]; }
 
 vd_start_program "$dir"
-control=$(vd_wait_window '^Form1$')
+control=$(vd_wait_window '^control$')
 # Without a run the program leaves the screen saver alone (this also shows that the
 # server's screen saver works here at all).
 e2e_wait_until "the screen saver did not turn on before the run" saver_on
 
 e2e_click_start "$control"
-vd_wait_window '^Form2$' >/dev/null
+vd_wait_window '^stimulation$' >/dev/null
 for i in $(seq 12); do
   sleep 0.5
   state=$(e2e_saver_state)

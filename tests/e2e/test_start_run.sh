@@ -18,7 +18,7 @@ printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=1000\r\n' >"$di
 e2e_start_program "$dir"
 e2e_click_start "$E2E_CONTROL"
 
-stimulation=$(vd_wait_window '^Form2$')
+stimulation=$(vd_wait_window '^stimulation$')
 
 full_screen() { [ "$(e2e_geometry "$stimulation")" = "0 0 1024 768" ] || { e2e_geometry "$stimulation"; return 1; }; }
 e2e_wait_until "the stimulation window does not fill the screen" full_screen
@@ -33,7 +33,7 @@ skips_taskbar() {
 }
 e2e_wait_until "stimulation window in the taskbar" skips_taskbar
 
-minibar=$(vd_wait_window '^Form4$')
+minibar=$(vd_wait_window '^minibar$')
 # In the bottom-left corner, 25 high.
 minibar_placed() { [ "$(e2e_geometry "$minibar" | cut -d' ' -f1,2,4)" = "0 743 25" ] || { e2e_geometry "$minibar"; return 1; }; }
 e2e_wait_until "mini bar not in the bottom-left corner at 0,743" minibar_placed
@@ -45,7 +45,7 @@ pointer_on_restore() {
 }
 e2e_wait_until "the pointer is not on the mini bar's restore image" pointer_on_restore
 
-control_gone() { ! e2e_visible_windows | grep -qx Form1; }
+control_gone() { ! e2e_visible_windows | grep -qx control; }
 e2e_wait_until "the control window is still on screen" control_gone
 
 # The text line: left 30, top 768/2-80, 964 wide, 241 high. The preview's default

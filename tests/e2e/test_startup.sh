@@ -16,7 +16,7 @@ read -r x y w h <<<"$(e2e_geometry "$id")"
 [ "$x" = $(((1024 - 554) / 2)) ] && [ "$y" = $(((768 - 381) / 2)) ] \
   || e2e_fail "control window at $x,$y, expected centred"
 visible=$(e2e_visible_windows | tr '\n' ' ')
-[ "$visible" = "Form1 " ] || e2e_fail "visible windows: '$visible', expected only Form1"
+[ "$visible" = "control " ] || e2e_fail "visible windows: '$visible', expected only control"
 
 # Ask the window manager to close the window, as Alt+F4 does.
 xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 || true

@@ -13,7 +13,7 @@ dir=$(vd_program_copy "$build_dir")
 rm -rf "$dir/to_read"
 vd_start_program "$dir"
 box=$(vd_wait_window '^pvstim$')
-form1=$(vd_find_window '^Form1$' || true)
+form1=$(vd_find_window '^control$' || true)
 [ -n "$form1" ] || e2e_fail "no control window"
 
 # Topmost: the last client of the window manager's stacking order.
@@ -40,5 +40,5 @@ read -r fx fy fw fh <<<"$(e2e_geometry "$form1")"
 xdotool mousemove --sync $((fx + 480 + 14)) $((fy + 1 + 7))
 sleep 0.2
 xdotool click 1
-vd_wait_window '^Form4$' >/dev/null
+vd_wait_window '^minibar$' >/dev/null
 echo "PASS"

@@ -28,7 +28,7 @@ start_run() {
     sleep 0.2
     xdotool key Return
   fi
-  stimulation=$(vd_wait_window '^Form2$')
+  stimulation=$(vd_wait_window '^stimulation$')
   if [ "$1" = none ] && xdotool search --onlyvisible --name '^Предупреждение$' >/dev/null 2>&1; then
     e2e_fail "the warning came again after it was confirmed"
   fi

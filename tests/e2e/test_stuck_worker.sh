@@ -21,7 +21,7 @@ read -r cx cy _ _ <<<"$(e2e_geometry "$E2E_CONTROL")"
 xdotool mousemove --sync $((cx + 480 + 14)) $((cy + 1 + 7))
 sleep 0.2
 xdotool click 1
-vd_wait_window '^Form4$' >/dev/null
+vd_wait_window '^minibar$' >/dev/null
 sleep 0.5
 for x in 20 50 20; do
   xdotool mousemove --sync "$x" $((743 + 6))

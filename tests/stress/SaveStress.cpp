@@ -6,12 +6,11 @@
 //   pvstim_save_stress <folder>    folder: the executable folder to use (it must hold to_read/)
 #include "FakePlatform.h"
 #include "app/WindowSet.h"
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/CheckBox.h"
 #include "framework/Font.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
-#include "windows/Forms.h"
 
 #include <QApplication>
 
@@ -21,18 +20,21 @@ using namespace pvstim;
 
 namespace {
 
+// The control window of the program, made in main().
+ControlWindow* controlWindow = nullptr;
+
 void applySet(bool second)
 {
-    Form1->SpinEdit2->setValue(second ? 990 : 60);
-    Form1->CheckBox7->setChecked(!second);
-    Form1->CheckBox8->setChecked(!second);
-    TFont font = Form1->example->Font();
+    controlWindow->lineIntervalSpin->setValue(second ? 990 : 60);
+    controlWindow->markersBox->setChecked(!second);
+    controlWindow->mandalasBox->setChecked(!second);
+    TFont font = controlWindow->textPreview->Font();
     font.size = second ? 72 : 36;
     font.setName(second ? QStringLiteral("Arial") : QStringLiteral("Times New Roman"));
     font.color = second ? 255 : 8421504;
     font.style = second ? TFont::Italic : TFont::Bold;
-    Form1->example->setFont(font);
-    Form1->example->setColor(second ? 65280 : 14611189);
+    controlWindow->textPreview->setFont(font);
+    controlWindow->textPreview->setColor(second ? 65280 : 14611189);
 }
 
 }  // namespace
@@ -48,12 +50,13 @@ int main(int argc, char** argv)
     FakePlatform platform;
     platform.setExecutableDir(QString::fromLocal8Bit(argv[1]));
     Platform::install(&platform);
-    createWindowSet();
+    WindowSet windows;
+    controlWindow = &windows.control();
     std::fprintf(stdout, "ready\n");
     std::fflush(stdout);
     for (unsigned round = 0;; ++round) {
         applySet(round % 2 == 1);
-        Form1->FormClose();
+        controlWindow->saveSettings();
         std::fprintf(stdout, "saved %u\n", round);
         std::fflush(stdout);
     }

@@ -2,7 +2,6 @@
 
 #include "FakePlatform.h"
 #include "app/WindowSet.h"
-#include "windows/Forms.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -17,6 +16,26 @@
 #include <memory>
 
 namespace pvstim::test {
+
+// The window set of the test that runs: made by the fixture (or by a test that
+// starts the program afresh), dropped at the test's end. The windows are reached
+// through it, from the test bodies and from the helpers they call.
+inline std::unique_ptr<WindowSet>& currentWindowSet()
+{
+    static std::unique_ptr<WindowSet> windows;
+    return windows;
+}
+inline void destroyWindowSet() { currentWindowSet().reset(); }
+inline void createWindowSet()
+{
+    destroyWindowSet();
+    currentWindowSet() = std::make_unique<WindowSet>();
+}
+inline ControlWindow* controlWindow() { return &currentWindowSet()->control(); }
+inline StimulationWindow* stimulationWindow() { return &currentWindowSet()->stimulation(); }
+inline OverlayWindow* overlayWindow() { return &currentWindowSet()->overlay(); }
+inline MiniBar* miniBar() { return &currentWindowSet()->miniBar(); }
+inline ClockPlate* clockPlate() { return &currentWindowSet()->clock(); }
 
 // Writes a file (creating its folder) below `root`.
 inline void writeFile(const QString& root, const QString& relative, const QByteArray& bytes)

@@ -2,8 +2,8 @@
 // the hover pictures of the minimize and close images, and the title strip picture.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
-#include "control/TForm4.h"
+#include "control/ControlWindow.h"
+#include "control/MiniBar.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/SpinEdit.h"
@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::AppTest;
 
 namespace {
@@ -31,9 +32,9 @@ void saveBitmap(const QString& path, QSize size, QColor color)
 // or the control that took the pointer with a button press).
 void windowMouse(QEvent::Type type, QPoint clientPos, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    QWindow* window = Form1->windowHandle();
+    QWindow* window = controlWindow()->windowHandle();
     ASSERT_NE(window, nullptr);
-    QMouseEvent event(type, clientPos, clientPos, Form1->mapToGlobal(clientPos), button, held, Qt::NoModifier);
+    QMouseEvent event(type, clientPos, clientPos, controlWindow()->mapToGlobal(clientPos), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &event);
 }
 
@@ -50,7 +51,7 @@ QImage resourcePicture(const char* name)
     return QImage(QStringLiteral(":/art/%1.bmp").arg(QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
 }
 
-QColor stripColor() { return Form1->DragObj->Picture().image().pixelColor(5, 5); }
+QColor stripColor() { return controlWindow()->titleStrip->Picture().image().pixelColor(5, 5); }
 
 const QColor kActiveColor(200, 30, 30);
 const QColor kInactiveColor(30, 30, 200);
@@ -71,55 +72,55 @@ protected:
 
 TEST_F(ChromeTest, MinimizeMovesFarDownAndRestoreBringsBackTheFormerTop)
 {
-    const int left = Form1->Left();
-    const int top = Form1->Top();
-    Form1->BMinClick();
-    EXPECT_EQ(Form1->Top(), 200000);
-    EXPECT_EQ(Form1->Left(), left);
-    EXPECT_TRUE(Form1->Visible()) << "minimizing does not hide the window";
-    EXPECT_FALSE(Form1->isOnScreen());
-    EXPECT_TRUE(Form4->Visible());
-    EXPECT_EQ(Form1->savedTop, top);
+    const int left = controlWindow()->Left();
+    const int top = controlWindow()->Top();
+    controlWindow()->minimizeToBar();
+    EXPECT_EQ(controlWindow()->Top(), 200000);
+    EXPECT_EQ(controlWindow()->Left(), left);
+    EXPECT_TRUE(controlWindow()->Visible()) << "minimizing does not hide the window";
+    EXPECT_FALSE(controlWindow()->isOnScreen());
+    EXPECT_TRUE(miniBar()->Visible());
+    EXPECT_EQ(controlWindow()->topBeforeMinimize, top);
 
-    Form4->Image3Click();
-    EXPECT_EQ(Form1->Top(), top);
-    EXPECT_EQ(Form1->Left(), left);
-    EXPECT_TRUE(Form1->isOnScreen());
-    EXPECT_FALSE(Form4->Visible());
+    miniBar()->restoreControlWindow();
+    EXPECT_EQ(controlWindow()->Top(), top);
+    EXPECT_EQ(controlWindow()->Left(), left);
+    EXPECT_TRUE(controlWindow()->isOnScreen());
+    EXPECT_FALSE(miniBar()->Visible());
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
 }
 
 TEST_F(ChromeTest, RestoreAfterADragReturnsTheDraggedPlace)
 {
-    fake.setCursor({ Form1->Left() + 100, Form1->Top() + 10 });
-    Form1->DragObjMouseDown();
+    fake.setCursor({ controlWindow()->Left() + 100, controlWindow()->Top() + 10 });
+    controlWindow()->onTitleStripPressed();
     fake.setCursor({ 40, 7 });
-    Form1->DragObjMouseMove();
-    Form1->DragObjMouseUp();
-    ASSERT_EQ(QPoint(Form1->Left(), Form1->Top()), QPoint(-60, -3));
+    controlWindow()->onTitleStripDragged();
+    controlWindow()->onTitleStripReleased();
+    ASSERT_EQ(QPoint(controlWindow()->Left(), controlWindow()->Top()), QPoint(-60, -3));
 
-    Form1->BMinClick();
-    Form4->Image3Click();
-    EXPECT_EQ(QPoint(Form1->Left(), Form1->Top()), QPoint(-60, -3));
+    controlWindow()->minimizeToBar();
+    miniBar()->restoreControlWindow();
+    EXPECT_EQ(QPoint(controlWindow()->Left(), controlWindow()->Top()), QPoint(-60, -3));
 }
 
 TEST_F(ChromeTest, ClicksOnTheImagesMinimizeAndRestore)
 {
-    const int top = Form1->Top();
+    const int top = controlWindow()->Top();
     windowMouse(QEvent::MouseButtonPress, { 490, 6 }, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(Form1->dragging) << "a press on the minimize image is not a press on the strip";
+    EXPECT_FALSE(controlWindow()->dragging) << "a press on the minimize image is not a press on the strip";
     windowMouse(QEvent::MouseButtonRelease, { 490, 6 }, Qt::LeftButton, Qt::NoButton);
-    ASSERT_EQ(Form1->Top(), 200000);
-    ASSERT_TRUE(Form4->Visible());
+    ASSERT_EQ(controlWindow()->Top(), 200000);
+    ASSERT_TRUE(miniBar()->Visible());
 
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 5), QPointF(10, 5), Qt::LeftButton, Qt::LeftButton,
         Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 5), QPointF(10, 5), Qt::LeftButton, Qt::NoButton,
         Qt::NoModifier);
-    QCoreApplication::sendEvent(Form4->Image3, &press);
-    QCoreApplication::sendEvent(Form4->Image3, &release);
-    EXPECT_EQ(Form1->Top(), top);
-    EXPECT_FALSE(Form4->Visible());
+    QCoreApplication::sendEvent(miniBar()->restoreButton, &press);
+    QCoreApplication::sendEvent(miniBar()->restoreButton, &release);
+    EXPECT_EQ(controlWindow()->Top(), top);
+    EXPECT_FALSE(miniBar()->Visible());
 }
 
 // ---- Dragging ---------------------------------------------------------------------
@@ -129,29 +130,29 @@ class ChromeDrag : public AppTest, public ::testing::WithParamInterface<Qt::Mous
 TEST_P(ChromeDrag, FollowsTheScreenPointerUntilTheButtonIsReleasedAnywhere)
 {
     const Qt::MouseButton button = GetParam();
-    const QPoint start(Form1->Left(), Form1->Top());
+    const QPoint start(controlWindow()->Left(), controlWindow()->Top());
     // The event's own position is deliberately unrelated to the pointer: only the
     // screen position counts.
     fake.setCursor(start + QPoint(200, 12));
     windowMouse(QEvent::MouseButtonPress, { 200, 12 }, button, button);
-    ASSERT_TRUE(Form1->dragging);
-    EXPECT_EQ(QPoint(Form1->grabOffsetX, Form1->grabOffsetY), QPoint(200, 12));
+    ASSERT_TRUE(controlWindow()->dragging);
+    EXPECT_EQ(QPoint(controlWindow()->grabOffsetX, controlWindow()->grabOffsetY), QPoint(200, 12));
 
     fake.setCursor({ 700, 500 });
     windowMouse(QEvent::MouseMove, { 3, 3 }, Qt::NoButton, button);
-    EXPECT_EQ(QPoint(Form1->Left(), Form1->Top()), QPoint(500, 488));
+    EXPECT_EQ(QPoint(controlWindow()->Left(), controlWindow()->Top()), QPoint(500, 488));
 
     // Out of the strip and out of the window: the strip still has the pointer.
     fake.setCursor({ 1100, -300 });
     windowMouse(QEvent::MouseMove, { 900, -400 }, Qt::NoButton, button);
-    EXPECT_EQ(QPoint(Form1->Left(), Form1->Top()), QPoint(900, -312)) << "nothing keeps the window on the screen";
+    EXPECT_EQ(QPoint(controlWindow()->Left(), controlWindow()->Top()), QPoint(900, -312)) << "nothing keeps the window on the screen";
 
     windowMouse(QEvent::MouseButtonRelease, { 900, 700 }, button, Qt::NoButton);
-    EXPECT_FALSE(Form1->dragging) << "released away from the strip";
+    EXPECT_FALSE(controlWindow()->dragging) << "released away from the strip";
 
     fake.setCursor({ 100, 100 });
     windowMouse(QEvent::MouseMove, { 200, 12 }, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(QPoint(Form1->Left(), Form1->Top()), QPoint(900, -312));
+    EXPECT_EQ(QPoint(controlWindow()->Left(), controlWindow()->Top()), QPoint(900, -312));
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, ChromeDrag, ::testing::Values(Qt::LeftButton, Qt::RightButton, Qt::MiddleButton),
@@ -162,9 +163,9 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ChromeDrag, ::testing::Values(Qt::LeftButton, 
 TEST_F(ChromeTest, PressOnTheCloseImageStartsNoDrag)
 {
     windowMouse(QEvent::MouseButtonPress, { 520, 5 }, Qt::RightButton, Qt::RightButton);
-    EXPECT_FALSE(Form1->dragging);
+    EXPECT_FALSE(controlWindow()->dragging);
     windowMouse(QEvent::MouseButtonRelease, { 520, 5 }, Qt::RightButton, Qt::NoButton);
-    EXPECT_FALSE(Form1->isClosed()) << "only a left click closes";
+    EXPECT_FALSE(controlWindow()->isClosed()) << "only a left click closes";
 }
 
 // ---- Hover pictures ---------------------------------------------------------------
@@ -188,20 +189,20 @@ TEST_P(ChromeHover, BothImagesFollowTheLastMoveOverAChromeControl)
     ASSERT_NE(resourcePicture("C0"), resourcePicture("C1"));
     for (Step step : GetParam().steps) {
         switch (step) {
-        case Step::OverMin: moveOver(Form1->BMin); break;
-        case Step::OverClose: moveOver(Form1->BClose); break;
-        case Step::OverFace: moveOver(Form1->Image1); break;
-        case Step::OverStrip: moveOver(Form1->DragObj); break;
-        case Step::OverCheckBox: moveOver(Form1->CheckBox1); break;
-        case Step::OverSpinEdit: moveOver(Form1->SpinEdit2); break;
-        case Step::Minimize: Form1->BMinClick(); break;
-        case Step::Restore: Form4->Image3Click(); break;
+        case Step::OverMin: moveOver(controlWindow()->minimizeButton); break;
+        case Step::OverClose: moveOver(controlWindow()->closeButton); break;
+        case Step::OverFace: moveOver(controlWindow()->face); break;
+        case Step::OverStrip: moveOver(controlWindow()->titleStrip); break;
+        case Step::OverCheckBox: moveOver(controlWindow()->stimulationBox); break;
+        case Step::OverSpinEdit: moveOver(controlWindow()->lineIntervalSpin); break;
+        case Step::Minimize: controlWindow()->minimizeToBar(); break;
+        case Step::Restore: miniBar()->restoreControlWindow(); break;
         }
     }
-    EXPECT_EQ(Form1->BMin->Picture().image(), resourcePicture(GetParam().minPicture));
-    EXPECT_EQ(Form1->BClose->Picture().image(), resourcePicture(GetParam().closePicture));
-    EXPECT_EQ(Form1->BMin->size(), QSize(28, 14));
-    EXPECT_EQ(Form1->BClose->size(), QSize(40, 13));
+    EXPECT_EQ(controlWindow()->minimizeButton->Picture().image(), resourcePicture(GetParam().minPicture));
+    EXPECT_EQ(controlWindow()->closeButton->Picture().image(), resourcePicture(GetParam().closePicture));
+    EXPECT_EQ(controlWindow()->minimizeButton->size(), QSize(28, 14));
+    EXPECT_EQ(controlWindow()->closeButton->size(), QSize(40, 13));
 }
 
 INSTANTIATE_TEST_SUITE_P(States, ChromeHover,
@@ -224,22 +225,22 @@ TEST_F(ChromeTest, BothTitleFilesFollowActivationAndTheForegroundWindow)
     writeTitle("title1.bmp", kActiveColor);
     writeTitle("title0.bmp", kInactiveColor);
 
-    Form1->FormActivate();
+    controlWindow()->onActivated();
     EXPECT_EQ(stripColor(), kActiveColor);
-    Form1->FormDeactivate();
+    controlWindow()->onDeactivated();
     EXPECT_EQ(stripColor(), kInactiveColor);
 
-    fake.setForegroundWindow(Form1);
+    fake.setForegroundWindow(controlWindow());
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), kActiveColor);
 
     // The mini bar, or a window of another program, in front: the poll shows the
     // inactive picture whatever activation said.
-    fake.setForegroundWindow(Form4);
-    Form1->FormActivate();
+    fake.setForegroundWindow(miniBar());
+    controlWindow()->onActivated();
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), kInactiveColor);
-    fake.setForegroundWindow(Form1);
+    fake.setForegroundWindow(controlWindow());
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), kActiveColor);
     fake.setForegroundWindow(nullptr);
@@ -252,11 +253,11 @@ TEST_F(ChromeTest, PollRunsWhileMinimized)
 {
     writeTitle("title1.bmp", kActiveColor);
     writeTitle("title0.bmp", kInactiveColor);
-    Form1->BMinClick();
-    fake.setForegroundWindow(Form1);
+    controlWindow()->minimizeToBar();
+    fake.setForegroundWindow(controlWindow());
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), kActiveColor);
-    fake.setForegroundWindow(Form4);
+    fake.setForegroundWindow(miniBar());
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), kInactiveColor);
 }
@@ -265,17 +266,17 @@ TEST_F(ChromeTest, OnlyTheActiveTitleFile)
 {
     writeTitle("title1.bmp", kActiveColor);
     const QImage design = QImage(QStringLiteral(":/art/title.bmp")).convertToFormat(QImage::Format_RGB32);
-    Form1->DragObj->Picture().setBitmap(design);
-    const quint64 before = Form1->DragObj->Picture().generation();
+    controlWindow()->titleStrip->Picture().setBitmap(design);
+    const quint64 before = controlWindow()->titleStrip->Picture().generation();
 
-    fake.setForegroundWindow(Form1);
+    fake.setForegroundWindow(controlWindow());
     fake.advanceMs(200);
-    EXPECT_EQ(Form1->DragObj->Picture().generation(), before) << "the poll needs both files";
-    EXPECT_EQ(Form1->DragObj->Picture().image(), design);
+    EXPECT_EQ(controlWindow()->titleStrip->Picture().generation(), before) << "the poll needs both files";
+    EXPECT_EQ(controlWindow()->titleStrip->Picture().image(), design);
 
-    Form1->FormActivate();
+    controlWindow()->onActivated();
     EXPECT_EQ(stripColor(), kActiveColor);
-    Form1->FormDeactivate();
+    controlWindow()->onDeactivated();
     EXPECT_EQ(stripColor(), kActiveColor) << "a missing inactive picture leaves the strip";
     fake.setForegroundWindow(nullptr);
     fake.advanceMs(200);
@@ -286,10 +287,10 @@ TEST_F(ChromeTest, OnlyTheActiveTitleFile)
 TEST_F(ChromeTest, OnlyTheInactiveTitleFile)
 {
     writeTitle("title0.bmp", kInactiveColor);
-    Form1->FormDeactivate();
+    controlWindow()->onDeactivated();
     EXPECT_EQ(stripColor(), kInactiveColor);
-    Form1->FormActivate();
-    fake.setForegroundWindow(Form1);
+    controlWindow()->onActivated();
+    fake.setForegroundWindow(controlWindow());
     fake.advanceMs(200);
     EXPECT_EQ(stripColor(), kInactiveColor);
 }
@@ -301,9 +302,9 @@ TEST_F(ChromeTest, PollReadsTheFileAgainOnlyWhenItChanged)
     fake.setForegroundWindow(nullptr);
     fake.advanceMs(20);
     ASSERT_EQ(stripColor(), kInactiveColor);
-    const quint64 loaded = Form1->DragObj->Picture().generation();
+    const quint64 loaded = controlWindow()->titleStrip->Picture().generation();
     fake.advanceMs(1000);
-    EXPECT_EQ(Form1->DragObj->Picture().generation(), loaded) << "unchanged file, unchanged picture";
+    EXPECT_EQ(controlWindow()->titleStrip->Picture().generation(), loaded) << "unchanged file, unchanged picture";
 
     // The same file replaced on disk shows at the next tick.
     writeTitle("title0.bmp", QColor(10, 160, 10));
@@ -316,7 +317,7 @@ TEST_F(ChromeTest, PollReadsTheFileAgainOnlyWhenItChanged)
     EXPECT_EQ(stripColor(), QColor(10, 160, 10));
 
     // A picture put there by anyone else is replaced at the next tick.
-    Form1->DragObj->Picture().setBitmap(QImage(554, 25, QImage::Format_RGB32));
+    controlWindow()->titleStrip->Picture().setBitmap(QImage(554, 25, QImage::Format_RGB32));
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), QColor(10, 160, 10));
 }
@@ -326,11 +327,11 @@ TEST_F(ChromeTest, UnreadableTitleFileIsSkippedSilently)
     writeTitle("title1.bmp", kActiveColor);
     pvstim::test::writeFile(dir.path(), QStringLiteral("fone/title0.bmp"), "not a bitmap");
     fileWatchReports();
-    Form1->FormActivate();
+    controlWindow()->onActivated();
     ASSERT_EQ(stripColor(), kActiveColor);
     fake.setForegroundWindow(nullptr);
     fake.advanceMs(100);
-    Form1->FormDeactivate();
+    controlWindow()->onDeactivated();
     EXPECT_EQ(stripColor(), kActiveColor);
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
 }

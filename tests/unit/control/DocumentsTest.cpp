@@ -2,14 +2,15 @@
 // reading text chosen by hand.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/Label.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include <QFileDialog>
 #include <QMouseEvent>
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::AppTest;
 using pvstim::test::writeFile;
 
@@ -64,8 +65,8 @@ protected:
         };
     }
 
-    QStringList readingText() const { return Form2->text.lines(); }
-    QString textLine() const { return Form2->Label1->Caption(); }
+    QStringList readingText() const { return stimulationWindow()->readingText.lines(); }
+    QString textLine() const { return stimulationWindow()->textLine->Caption(); }
 
     QString savedCurrent = QDir::currentPath();
     int dialogsRun = 0;
@@ -80,9 +81,9 @@ protected:
 
 TEST_F(DocumentsTest, HelpOpensBothDocumentsInOrder)
 {
-    click(Form1->Label10);
+    click(controlWindow()->helpButton);
     EXPECT_EQ(fake.openedDocuments, QStringList({ path("Ритмы.doc"), path("ReadMe.txt") }));
-    click(Form1->Label11);
+    click(controlWindow()->bookButton);
     EXPECT_EQ(fake.openedDocuments.size(), 3);
     EXPECT_EQ(fake.openedDocuments.value(2), path("Vellamor.doc"));
 }
@@ -90,7 +91,7 @@ TEST_F(DocumentsTest, HelpOpensBothDocumentsInOrder)
 TEST_F(DocumentsTest, HelpStillOpensTheSecondDocumentWhenTheFirstIsMissing)
 {
     ASSERT_TRUE(QFile::remove(path("Ритмы.doc")));
-    Form1->Label10Click();
+    controlWindow()->onHelpClicked();
     ASSERT_EQ(fake.openedDocuments.size(), 2);
     EXPECT_EQ(fake.openedDocuments.value(1), path("ReadMe.txt"));
     EXPECT_TRUE(fake.errors.isEmpty());
@@ -103,8 +104,8 @@ TEST_F(DocumentsTest, DocumentsAreFoundBesideTheExecutableFromAnyCurrentFolder)
     writeFile(elsewhere.path(), QStringLiteral("ReadMe.txt"), "decoy");
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
 
-    Form1->Label10Click();
-    Form1->Label11Click();
+    controlWindow()->onHelpClicked();
+    controlWindow()->onBookClicked();
     ASSERT_EQ(fake.openedDocuments.size(), 3);
     for (const QString& opened : fake.openedDocuments) {
         EXPECT_TRUE(QFileInfo(opened).isAbsolute()) << opened.toStdString();
@@ -118,8 +119,8 @@ TEST_F(DocumentsTest, DocumentsAreFoundBesideTheExecutableFromAnyCurrentFolder)
 TEST_F(DocumentsTest, DialogOpensInTheTextFolderWithTheTextFilter)
 {
     answerDialog({});
-    Form1->Label14->show();
-    click(Form1->Label14);
+    controlWindow()->browseButton->show();
+    click(controlWindow()->browseButton);
     ASSERT_EQ(dialogsRun, 1);
     EXPECT_EQ(seenFolder, QFileInfo(path("to_read")).absoluteFilePath());
     EXPECT_EQ(seenFilters, QStringList { QStringLiteral("txt (*.txt)") });
@@ -130,7 +131,7 @@ TEST_F(DocumentsTest, DialogOpensInTheTextFolderWithTheTextFilter)
     // Set again before each opening, from wherever the process now is.
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
-    Form1->Label14Click();
+    controlWindow()->browseForText();
     EXPECT_EQ(seenFolder, QFileInfo(path("to_read")).absoluteFilePath());
 }
 
@@ -150,7 +151,7 @@ TEST_P(DocumentsChoice, ConfirmedFileBecomesTheReadingTextAtOnce)
     const ChoiceCase& c = GetParam();
     writeFile(dir.path(), QString::fromUtf8(c.file), c.contents);
     answerDialog(path(QString::fromUtf8(c.file)));
-    Form1->Label14Click();
+    controlWindow()->browseForText();
     EXPECT_EQ(readingText(), c.expected);
     EXPECT_EQ(textLine(), c.expected.first());
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
@@ -172,10 +173,10 @@ TEST_F(DocumentsTest, SecondChoiceReplacesTheFirstWhole)
     writeFile(dir.path(), QStringLiteral("to_read/first.txt"), "1\n2\n3\n4\n5\n");
     writeFile(dir.path(), QStringLiteral("to_read/second.txt"), "only\n");
     answerDialog(path("to_read/first.txt"));
-    Form1->Label14Click();
+    controlWindow()->browseForText();
     ASSERT_EQ(readingText().size(), 6);
     answerDialog(path("to_read/second.txt"));
-    Form1->Label14Click();
+    controlWindow()->browseForText();
     EXPECT_EQ(readingText(), QStringList({ "second.txt", "only" }));
     EXPECT_EQ(textLine(), QStringLiteral("second.txt"));
 }
@@ -184,11 +185,11 @@ TEST_F(DocumentsTest, CancelChangesNothing)
 {
     writeFile(dir.path(), QStringLiteral("to_read/kept.txt"), "kept line\n");
     answerDialog(path("to_read/kept.txt"));
-    Form1->Label14Click();
+    controlWindow()->browseForText();
     ASSERT_EQ(readingText(), QStringList({ "kept.txt", "kept line" }));
 
     answerDialog({});
-    Form1->Label14Click();
+    controlWindow()->browseForText();
     EXPECT_EQ(dialogsRun, 2);
     EXPECT_EQ(readingText(), QStringList({ "kept.txt", "kept line" }));
     EXPECT_EQ(textLine(), QStringLiteral("kept.txt"));
@@ -199,11 +200,11 @@ TEST_F(DocumentsTest, MissingFileShowsTheOpenErrorAndChangesNothing)
 {
     writeFile(dir.path(), QStringLiteral("to_read/kept.txt"), "kept line\n");
     answerDialog(path("to_read/kept.txt"));
-    Form1->Label14Click();
+    controlWindow()->browseForText();
 
     const QString missing = path("to_read/typed by hand.txt");
     answerDialog(missing);
-    Form1->Label14Click();
+    controlWindow()->browseForText();
     ASSERT_EQ(fake.errors.size(), 1);
     EXPECT_TRUE(fake.errors.first().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(missing)))
         << fake.errors.first().toStdString();

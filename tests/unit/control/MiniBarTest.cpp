@@ -2,8 +2,8 @@
 // closing the program from it.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
-#include "control/TForm4.h"
+#include "control/ControlWindow.h"
+#include "control/MiniBar.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/SpinEdit.h"
@@ -14,6 +14,7 @@
 #include <vector>
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::AppTest;
 
 namespace {
@@ -82,15 +83,15 @@ protected:
 
 TEST_P(MiniBarPlace, FlushWithTheBottomLeftCornerOfTheScreen)
 {
-    EXPECT_EQ(QRect(Form4->Left(), Form4->Top(), Form4->Width(), Form4->Height()), QRect(0, GetParam().top, 81, 25));
-    EXPECT_FALSE(Form4->Visible());
-    EXPECT_TRUE(Form4->DoubleBuffered);
+    EXPECT_EQ(QRect(miniBar()->Left(), miniBar()->Top(), miniBar()->Width(), miniBar()->Height()), QRect(0, GetParam().top, 81, 25));
+    EXPECT_FALSE(miniBar()->Visible());
+    EXPECT_TRUE(miniBar()->DoubleBuffered);
 
     // Placed once: a later change of the screen does not move it.
     fake.setScreenSize({ 640, 480 });
-    Form1->BMinClick();
-    EXPECT_TRUE(Form4->Visible());
-    EXPECT_EQ(QPoint(Form4->Left(), Form4->Top()), QPoint(0, GetParam().top));
+    controlWindow()->minimizeToBar();
+    EXPECT_TRUE(miniBar()->Visible());
+    EXPECT_EQ(QPoint(miniBar()->Left(), miniBar()->Top()), QPoint(0, GetParam().top));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, MiniBarPlace,
@@ -114,26 +115,26 @@ class MiniBarHover : public MiniBarTest, public ::testing::WithParamInterface<Ho
 
 TEST_P(MiniBarHover, BothImagesFollowTheLastMove)
 {
-    Form1->BMinClick();
+    controlWindow()->minimizeToBar();
     for (Over over : GetParam().moves) {
         switch (over) {
-        case Over::Background: moveOver(Form4->Image1); break;
-        case Over::Close: moveOver(Form4->Image2); break;
-        case Over::Restore: moveOver(Form4->Image3); break;
-        case Over::HideAndShow: Form4->Image3Click(); Form1->BMinClick(); break;
+        case Over::Background: moveOver(miniBar()->background); break;
+        case Over::Close: moveOver(miniBar()->closeButton); break;
+        case Over::Restore: moveOver(miniBar()->restoreButton); break;
+        case Over::HideAndShow: miniBar()->restoreControlWindow(); controlWindow()->minimizeToBar(); break;
         }
     }
     const HoverCase& c = GetParam();
     if (c.close.isValid())
-        EXPECT_EQ(Form4->Image2->Picture().image().pixelColor(4, 4), c.close);
+        EXPECT_EQ(miniBar()->closeButton->Picture().image().pixelColor(4, 4), c.close);
     else
-        EXPECT_EQ(Form4->Image2->Picture().image(), resourcePicture("C0"));
+        EXPECT_EQ(miniBar()->closeButton->Picture().image(), resourcePicture("C0"));
     if (c.restore.isValid())
-        EXPECT_EQ(Form4->Image3->Picture().image().pixelColor(4, 4), c.restore);
+        EXPECT_EQ(miniBar()->restoreButton->Picture().image().pixelColor(4, 4), c.restore);
     else
-        EXPECT_EQ(Form4->Image3->Picture().image(), resourcePicture("minibar_restore"));
-    EXPECT_EQ(Form4->Image2->size(), QSize(40, 13));
-    EXPECT_EQ(Form4->Image3->size(), QSize(27, 13));
+        EXPECT_EQ(miniBar()->restoreButton->Picture().image(), resourcePicture("minibar_restore"));
+    EXPECT_EQ(miniBar()->closeButton->size(), QSize(40, 13));
+    EXPECT_EQ(miniBar()->restoreButton->size(), QSize(27, 13));
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
 }
 
@@ -178,20 +179,20 @@ TEST_P(MiniBarBrokenPicture, IsSkippedSilently)
     const BrokenCase& c = GetParam();
     for (int i = 0; i < 3; ++i) {
         switch (c.move) {
-        case Over::Background: moveOver(Form4->Image1); break;
-        case Over::Close: moveOver(Form4->Image2); break;
-        default: moveOver(Form4->Image3); break;
+        case Over::Background: moveOver(miniBar()->background); break;
+        case Over::Close: moveOver(miniBar()->closeButton); break;
+        default: moveOver(miniBar()->restoreButton); break;
         }
     }
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
     if (c.close.isValid())
-        EXPECT_EQ(Form4->Image2->Picture().image().pixelColor(4, 4), c.close);
+        EXPECT_EQ(miniBar()->closeButton->Picture().image().pixelColor(4, 4), c.close);
     else
-        EXPECT_EQ(Form4->Image2->Picture().image(), resourcePicture("C0"));
+        EXPECT_EQ(miniBar()->closeButton->Picture().image(), resourcePicture("C0"));
     if (c.restore.isValid())
-        EXPECT_EQ(Form4->Image3->Picture().image().pixelColor(4, 4), c.restore);
+        EXPECT_EQ(miniBar()->restoreButton->Picture().image().pixelColor(4, 4), c.restore);
     else
-        EXPECT_EQ(Form4->Image3->Picture().image(), resourcePicture("minibar_restore"));
+        EXPECT_EQ(miniBar()->restoreButton->Picture().image(), resourcePicture("minibar_restore"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, MiniBarBrokenPicture,
@@ -210,20 +211,20 @@ class MiniBarClose : public AppTest, public ::testing::WithParamInterface<CloseF
 // own close image: the program ends and the current settings are written.
 TEST_P(MiniBarClose, EndsTheRunAndSavesTheSettings)
 {
-    Form1->CheckBox7->setChecked(false);
-    Form1->SpinEdit2->setValue(250);
-    Form1->Label12Click();
-    ASSERT_TRUE(Form4->Visible()) << "a run shows the mini bar";
-    ASSERT_EQ(Form1->Top(), 200000);
-    ASSERT_TRUE(Form1->Timer2->Enabled());
+    controlWindow()->markersBox->setChecked(false);
+    controlWindow()->lineIntervalSpin->setValue(250);
+    controlWindow()->startRun();
+    ASSERT_TRUE(miniBar()->Visible()) << "a run shows the mini bar";
+    ASSERT_EQ(controlWindow()->Top(), 200000);
+    ASSERT_TRUE(controlWindow()->countdownTimer->Enabled());
     fake.advanceMs(3000);
 
     if (GetParam() == CloseFrom::MiniBar)
-        click(Form4->Image2);
+        click(miniBar()->closeButton);
     else
-        click(Form1->BClose);
-    EXPECT_TRUE(Form1->isClosed());
-    EXPECT_FALSE(Form1->isOnScreen());
+        click(controlWindow()->closeButton);
+    EXPECT_TRUE(controlWindow()->isClosed());
+    EXPECT_FALSE(controlWindow()->isOnScreen());
     const QByteArray ini = pvstim::test::readFile(path("Config.ini"));
     EXPECT_TRUE(ini.contains("markers=0")) << ini.toStdString();
     EXPECT_TRUE(ini.contains("freqency=250")) << ini.toStdString();

@@ -2,15 +2,15 @@
 // worked from the keyboard, and leaving everything as it was when cancelled.
 #include "AppFixture.h"
 
+#include "control/ControlWindow.h"
+#include "control/MiniBar.h"
 #include "control/RunWarningDialog.h"
-#include "control/TForm1.h"
-#include "control/TForm4.h"
 #include "framework/Handler.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -23,6 +23,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 
 enum class Act { Space, Enter, Escape, ClickContinue, ClickCancel };
 
@@ -72,7 +73,7 @@ protected:
         };
     }
 
-    bool clickStart() { return runHandler(Form1->Label12->OnClick); }
+    bool clickStart() { return runHandler(controlWindow()->startButton->OnClick); }
 
     int dialogsShown = 0;
 };
@@ -82,26 +83,26 @@ class RunWarning : public RunWarningBase, public ::testing::WithParamInterface<W
 TEST_P(RunWarning, StartGoesOnOnlyOnceTheWarningIsConfirmed)
 {
     script(GetParam().acts);
-    const int top = Form1->Top();
+    const int top = controlWindow()->Top();
 
     EXPECT_TRUE(clickStart());
 
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join(u'\n').toStdString();
     EXPECT_EQ(fake.userFlag(UserFlag::RunWarningConfirmed), GetParam().started);
-    EXPECT_EQ(Form2->Visible(), GetParam().started);
-    EXPECT_EQ(Form1->Timer2->Enabled(), GetParam().started);
+    EXPECT_EQ(stimulationWindow()->Visible(), GetParam().started);
+    EXPECT_EQ(controlWindow()->countdownTimer->Enabled(), GetParam().started);
     EXPECT_EQ(fake.screenKeptAwake, GetParam().started);
     if (!GetParam().started) {
         // Nothing moved, as for a Start that finds no text.
-        EXPECT_EQ(Form1->Top(), top);
-        EXPECT_FALSE(Form4->Visible());
-        for (TTimer* timer : { Form2->Timer1, Form2->Timer2, Form2->Timer3, Form2->Timer4 })
+        EXPECT_EQ(controlWindow()->Top(), top);
+        EXPECT_FALSE(miniBar()->Visible());
+        for (TTimer* timer : { stimulationWindow()->flipTimer, stimulationWindow()->lineTimer, stimulationWindow()->markerTimer, stimulationWindow()->mandalaTimer })
             EXPECT_FALSE(timer->Enabled());
-        EXPECT_TRUE(Form1->SpinEdit3->isEnabled());
+        EXPECT_TRUE(controlWindow()->runMinutesSpin->isEnabled());
         EXPECT_TRUE(fake.cursorMoves.empty());
         EXPECT_TRUE(fake.randomRanges.empty()) << "no reading text drawn";
-        EXPECT_TRUE(Form2->text.lines().isEmpty());
+        EXPECT_TRUE(stimulationWindow()->readingText.lines().isEmpty());
     }
 }
 
@@ -122,13 +123,13 @@ TEST_F(RunWarningOnce, IsNotShownAgainOnceConfirmed)
 {
     script({ Act::Space, Act::Enter });
     ASSERT_TRUE(clickStart());
-    ASSERT_TRUE(Form2->Visible());
+    ASSERT_TRUE(stimulationWindow()->Visible());
 
     // Back from the mini bar, Start again during the run.
-    runHandler(Form4->Image3->OnClick);
+    runHandler(miniBar()->restoreButton->OnClick);
     EXPECT_TRUE(clickStart());
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_TRUE(Form2->Visible());
+    EXPECT_TRUE(stimulationWindow()->Visible());
 }
 
 }  // namespace

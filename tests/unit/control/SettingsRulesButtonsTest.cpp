@@ -2,8 +2,8 @@
 // editors, and the places and looks of the settings controls.
 #include "AppFixture.h"
 
-#include "control/TForm1Layout.h"
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
+#include "control/ControlWindowLayout.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
 #include "framework/FontDialog.h"
@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::AppTest;
 
 namespace {
@@ -58,7 +59,7 @@ class SettingsButtonsTest : public AppTest { };
 // ---- Hover ------------------------------------------------------------------------
 
 struct HoverCase {
-    TLabel* TForm1::*label;
+    TLabel* ControlWindow::*label;
     TColor rest;
     TColor hot;
     unsigned hotStyle;
@@ -69,7 +70,7 @@ class Hover : public AppTest, public ::testing::WithParamInterface<HoverCase> { 
 TEST_P(Hover, EnterAndLeaveChangeTheFont)
 {
     const HoverCase& c = GetParam();
-    TLabel* label = Form1->*c.label;
+    TLabel* label = controlWindow()->*c.label;
     label->show();
     EXPECT_EQ(label->Font().color, c.rest);
     enter(label);
@@ -81,32 +82,32 @@ TEST_P(Hover, EnterAndLeaveChangeTheFont)
 }
 
 INSTANTIATE_TEST_SUITE_P(Labels, Hover, ::testing::Values(
-    HoverCase { &TForm1::Label3, TColor(0x00804000), TColor(0x00FF0000), TFont::Bold },
-    HoverCase { &TForm1::Label4, TColor(0x00804000), TColor(0x00FF0000), TFont::Bold },
-    HoverCase { &TForm1::Label10, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
-    HoverCase { &TForm1::Label11, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
-    HoverCase { &TForm1::Label12, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
-    HoverCase { &TForm1::Label14, TColor(0x00008000), TColor(0x0000FF00), TFont::Bold | TFont::Underline }));
+    HoverCase { &ControlWindow::fontButton, TColor(0x00804000), TColor(0x00FF0000), TFont::Bold },
+    HoverCase { &ControlWindow::resetButton, TColor(0x00804000), TColor(0x00FF0000), TFont::Bold },
+    HoverCase { &ControlWindow::helpButton, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
+    HoverCase { &ControlWindow::bookButton, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
+    HoverCase { &ControlWindow::startButton, TColor(0x000000FF), TColor(0x00000080), TFont::Bold },
+    HoverCase { &ControlWindow::browseButton, TColor(0x00008000), TColor(0x0000FF00), TFont::Bold | TFont::Underline }));
 
 TEST_F(SettingsButtonsTest, HoverFollowsThePointerOverADisabledLabelAndShowsOnceEnabled)
 {
-    TLabel* label = Form1->Label5;
+    TLabel* label = controlWindow()->rhythmButton(Rhythm::LowBeta);
     ASSERT_FALSE(label->isEnabled());
     const QColor hotInk = toQColor(TColor(0x00FF0000));
 
     enter(label);
     EXPECT_EQ(label->Font().color, TColor(0x00FF0000));
     EXPECT_FALSE(drawsColor(label, hotInk)) << "a disabled label is drawn greyed";
-    EXPECT_EQ(Form1->Label6->Font().color, TColor(0x00804000));
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::HighAlpha)->Font().color, TColor(0x00804000));
 
     leave(label);
-    enter(Form1->Label6);
+    enter(controlWindow()->rhythmButton(Rhythm::HighAlpha));
     EXPECT_EQ(label->Font().color, TColor(0x00804000));
-    EXPECT_EQ(Form1->Label6->Font().color, TColor(0x00FF0000));
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::HighAlpha)->Font().color, TColor(0x00FF0000));
 
-    leave(Form1->Label6);
+    leave(controlWindow()->rhythmButton(Rhythm::HighAlpha));
     enter(label);
-    Form1->CheckBox2->click();  // Manual enables the rhythm labels
+    controlWindow()->manualBox->click();  // Manual enables the rhythm labels
     ASSERT_TRUE(label->isEnabled());
     EXPECT_TRUE(drawsColor(label, hotInk));
 
@@ -119,7 +120,7 @@ TEST_F(SettingsButtonsTest, HoverFollowsThePointerOverADisabledLabelAndShowsOnce
 
 TEST_F(SettingsButtonsTest, LeftPressShiftsStartAndMarksItReleaseRestores)
 {
-    TLabel* start = Form1->Label12;
+    TLabel* start = controlWindow()->startButton;
     const QRect home = start->geometry();
     mouseButton(start, QEvent::MouseButtonPress, Qt::LeftButton);
     EXPECT_EQ(start->pos(), home.topLeft() + QPoint(2, 2));
@@ -130,8 +131,9 @@ TEST_F(SettingsButtonsTest, LeftPressShiftsStartAndMarksItReleaseRestores)
     EXPECT_EQ(start->Caption(), QStringLiteral("Старт"));
 }
 
+// The label is named by its object name: a rhythm button has no member of its own.
 struct PressCase {
-    TLabel* TForm1::*label;
+    const char* label;
     Qt::MouseButton button;
     QPoint shift;
 };
@@ -140,7 +142,8 @@ class Press : public AppTest, public ::testing::WithParamInterface<PressCase> { 
 
 TEST_P(Press, OnlyTheLeftButtonShiftsAndCaptionsOtherThanStartStay)
 {
-    TLabel* label = Form1->*GetParam().label;
+    auto* label = controlWindow()->findChild<TLabel*>(QLatin1String(GetParam().label), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(label, nullptr) << GetParam().label;
     const QPoint home = label->pos();
     const QString caption = label->Caption();
     mouseButton(label, QEvent::MouseButtonPress, GetParam().button);
@@ -151,19 +154,19 @@ TEST_P(Press, OnlyTheLeftButtonShiftsAndCaptionsOtherThanStartStay)
 }
 
 INSTANTIATE_TEST_SUITE_P(Labels, Press, ::testing::Values(
-    PressCase { &TForm1::Label3, Qt::LeftButton, { 2, 2 } }, PressCase { &TForm1::Label4, Qt::LeftButton, { 2, 2 } },
-    PressCase { &TForm1::Label10, Qt::LeftButton, { 2, 2 } }, PressCase { &TForm1::Label11, Qt::LeftButton, { 2, 2 } },
-    PressCase { &TForm1::Label12, Qt::RightButton, { 0, 0 } }, PressCase { &TForm1::Label12, Qt::MiddleButton, { 0, 0 } },
-    PressCase { &TForm1::Label13, Qt::LeftButton, { 0, 0 } }, PressCase { &TForm1::Label5, Qt::LeftButton, { 0, 0 } }));
+    PressCase { "fontButton", Qt::LeftButton, { 2, 2 } }, PressCase { "resetButton", Qt::LeftButton, { 2, 2 } },
+    PressCase { "helpButton", Qt::LeftButton, { 2, 2 } }, PressCase { "bookButton", Qt::LeftButton, { 2, 2 } },
+    PressCase { "startButton", Qt::RightButton, { 0, 0 } }, PressCase { "startButton", Qt::MiddleButton, { 0, 0 } },
+    PressCase { "frequencyLabel", Qt::LeftButton, { 0, 0 } }, PressCase { "lowBetaButton", Qt::LeftButton, { 0, 0 } }));
 
 TEST_F(SettingsButtonsTest, ALabelDisabledWhileHeldIsStillRestoredOnRelease)
 {
-    Form1->CheckBox2->click();
-    TLabel* label = Form1->Label7;
+    controlWindow()->manualBox->click();
+    TLabel* label = controlWindow()->rhythmButton(Rhythm::LowAlpha);
     const QPoint home = label->pos();
     mouseButton(label, QEvent::MouseButtonPress, Qt::LeftButton);
     ASSERT_EQ(label->pos(), home + QPoint(2, 2));
-    Form1->CheckBox3->click();  // Auto disables the rhythm labels
+    controlWindow()->autoBox->click();  // Auto disables the rhythm labels
     ASSERT_FALSE(label->isEnabled());
     mouseButton(label, QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(label->pos(), home);
@@ -174,7 +177,7 @@ TEST_F(SettingsButtonsTest, ALabelDisabledWhileHeldIsStillRestoredOnRelease)
 
 TEST_F(SettingsButtonsTest, FontDialogApplyShowsAtOnceAndSurvivesACancel)
 {
-    const TFont before = Form1->example->Font();
+    const TFont before = controlWindow()->textPreview->Font();
     const TFont applied { QStringLiteral("Arial"), 20, TFont::Italic | TFont::Underline, clRed, 204 };
     TFont shownDuringDialog;
     fake.dialogScript = [&](QDialog& dialog) {
@@ -182,30 +185,30 @@ TEST_F(SettingsButtonsTest, FontDialogApplyShowsAtOnceAndSurvivesACancel)
         EXPECT_EQ(chooser.currentFont(), before);
         chooser.setCurrentFont(applied);
         chooser.pressApply();
-        shownDuringDialog = Form1->example->Font();
+        shownDuringDialog = controlWindow()->textPreview->Font();
         chooser.setCurrentFont(TFont { QStringLiteral("Courier New"), 8, 0, clBlack, 204 });
         return int(QDialog::Rejected);
     };
-    mouseButton(Form1->Label3, QEvent::MouseButtonPress, Qt::LeftButton);
-    mouseButton(Form1->Label3, QEvent::MouseButtonRelease, Qt::LeftButton);
+    mouseButton(controlWindow()->fontButton, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouseButton(controlWindow()->fontButton, QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(shownDuringDialog, applied);
-    EXPECT_EQ(Form1->example->Font(), applied);
+    EXPECT_EQ(controlWindow()->textPreview->Font(), applied);
 }
 
 TEST_F(SettingsButtonsTest, FontDialogCancelWithoutApplyKeepsTheFontAndOkTakesTheChoice)
 {
-    const TFont before = Form1->example->Font();
+    const TFont before = controlWindow()->textPreview->Font();
     const TFont chosen { QStringLiteral("Arial"), 20, TFont::Bold | TFont::StrikeOut, clGreen, 204 };
     int result = QDialog::Rejected;
     fake.dialogScript = [&](QDialog& dialog) {
         dynamic_cast<TFontChooserDialog&>(dialog).setCurrentFont(chosen);
         return result;
     };
-    Form1->Label3Click();
-    EXPECT_EQ(Form1->example->Font(), before);
+    controlWindow()->onFontClicked();
+    EXPECT_EQ(controlWindow()->textPreview->Font(), before);
     result = QDialog::Accepted;
-    Form1->Label3Click();
-    EXPECT_EQ(Form1->example->Font(), chosen);
+    controlWindow()->onFontClicked();
+    EXPECT_EQ(controlWindow()->textPreview->Font(), chosen);
 }
 
 struct CustomCase {
@@ -222,10 +225,10 @@ TEST_P(CustomColour, AcceptSetsThePreviewBackgroundCancelLeavesIt)
         dynamic_cast<QColorDialog&>(dialog).setCurrentColor(QColor(1, 2, 3));
         return result;
     };
-    Form1->ColorBox1->setCurrentIndex(TColorBox::kCustomIndex);
-    emit Form1->ColorBox1->activated(TColorBox::kCustomIndex);
-    EXPECT_EQ(Form1->example->Color(), GetParam().background);
-    EXPECT_EQ(Form1->ColorBox1->Selected(), GetParam().background);
+    controlWindow()->previewColorBox->setCurrentIndex(TColorBox::kCustomIndex);
+    emit controlWindow()->previewColorBox->activated(TColorBox::kCustomIndex);
+    EXPECT_EQ(controlWindow()->textPreview->Color(), GetParam().background);
+    EXPECT_EQ(controlWindow()->previewColorBox->Selected(), GetParam().background);
 }
 
 INSTANTIATE_TEST_SUITE_P(Results, CustomColour, ::testing::Values(
@@ -233,21 +236,21 @@ INSTANTIATE_TEST_SUITE_P(Results, CustomColour, ::testing::Values(
 
 TEST_F(SettingsButtonsTest, PickingASystemColourPaintsThePreviewWithIt)
 {
-    Form1->ColorBox1->setSelected(clBlack);
-    Form1->ColorBox1->setCurrentIndex(21);
-    emit Form1->ColorBox1->activated(21);
-    EXPECT_EQ(Form1->example->Color(), clBtnFace);
+    controlWindow()->previewColorBox->setSelected(clBlack);
+    controlWindow()->previewColorBox->setCurrentIndex(21);
+    emit controlWindow()->previewColorBox->activated(21);
+    EXPECT_EQ(controlWindow()->textPreview->Color(), clBtnFace);
 }
 
 // ---- Places and looks ---------------------------------------------------------------
 
 TEST_F(SettingsButtonsTest, ControlsOfFixedSizeSitExactlyAtTheirPlaces)
 {
-    for (const ControlPlace& p : kTForm1Layout) {
+    for (const ControlPlace& p : kControlWindowLayout) {
         if (p.sizing != Sizing::Fixed)
             continue;
         const QString name = p.name.toString();
-        auto* widget = Form1->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        auto* widget = controlWindow()->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
         ASSERT_NE(widget, nullptr) << name.toStdString();
         EXPECT_EQ(widget->geometry(), p.rect) << name.toStdString();
     }
@@ -255,27 +258,27 @@ TEST_F(SettingsButtonsTest, ControlsOfFixedSizeSitExactlyAtTheirPlaces)
 
 TEST_F(SettingsButtonsTest, SelfSizingLabelsStartAtTheirPlaceAndGrowToTheRight)
 {
-    for (const ControlPlace& p : kTForm1Layout) {
+    for (const ControlPlace& p : kControlWindowLayout) {
         if (p.sizing != Sizing::Caption)
             continue;
         const QString name = p.name.toString();
-        auto* label = Form1->findChild<TLabel*>(name, Qt::FindDirectChildrenOnly);
+        auto* label = controlWindow()->findChild<TLabel*>(name, Qt::FindDirectChildrenOnly);
         ASSERT_NE(label, nullptr) << name.toStdString();
         EXPECT_EQ(label->pos(), p.rect.topLeft()) << name.toStdString();
         EXPECT_NEAR(label->width(), p.rect.width(), 4) << name.toStdString();
         EXPECT_NEAR(label->height(), p.rect.height(), 2) << name.toStdString();
     }
-    const QRect before = Form1->Label13->geometry();
-    Form1->Label13->setCaption(QStringLiteral(" Частота стимуляции ГМ: 12,345 Hz"));
-    EXPECT_EQ(Form1->Label13->pos(), before.topLeft());
-    EXPECT_GT(Form1->Label13->width(), before.width());
-    for (TLabel* fixed : { Form1->Label2, Form1->Label8, Form1->Label9, Form1->Label15, Form1->example }) {
+    const QRect before = controlWindow()->frequencyLabel->geometry();
+    controlWindow()->frequencyLabel->setCaption(QStringLiteral(" Частота стимуляции ГМ: 12,345 Hz"));
+    EXPECT_EQ(controlWindow()->frequencyLabel->pos(), before.topLeft());
+    EXPECT_GT(controlWindow()->frequencyLabel->width(), before.width());
+    for (TLabel* fixed : { controlWindow()->minutesLabel, controlWindow()->rhythmButton(Rhythm::Theta), controlWindow()->rhythmButton(Rhythm::Delta), controlWindow()->intensityCaption, controlWindow()->textPreview }) {
         const QRect designed = fixed->geometry();
         fixed->setCaption(QStringLiteral("a much longer caption than designed"));
         EXPECT_EQ(fixed->geometry(), designed) << fixed->objectName().toStdString();
     }
-    EXPECT_EQ(Form1->Label2->Alignment(), TextAlignment::Center);
-    EXPECT_EQ(Form1->example->Alignment(), TextAlignment::Center);
+    EXPECT_EQ(controlWindow()->minutesLabel->Alignment(), TextAlignment::Center);
+    EXPECT_EQ(controlWindow()->textPreview->Alignment(), TextAlignment::Center);
 }
 
 TEST_F(SettingsButtonsTest, NoControlCoversAPaintedHeading)
@@ -284,9 +287,9 @@ TEST_F(SettingsButtonsTest, NoControlCoversAPaintedHeading)
         QRect(QPoint(154, 84), QPoint(257, 95)), QRect(QPoint(174, 148), QPoint(266, 157)),
         QRect(QPoint(164, 188), QPoint(282, 199)), QRect(QPoint(311, 73), QPoint(384, 85)),
         QRect(QPoint(306, 209), QPoint(481, 221)), QRect(QPoint(370, 238), QPoint(461, 250)) };
-    Form1->CheckBox10->click();  // shows "Обзор..."
-    for (QWidget* child : Form1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isHidden() || child == Form1->Image1 || child == Form1->DragObj)
+    controlWindow()->chosenTextBox->click();  // shows "Обзор..."
+    for (QWidget* child : controlWindow()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isHidden() || child == controlWindow()->face || child == controlWindow()->titleStrip)
             continue;
         for (const QRect& heading : headings)
             EXPECT_FALSE(child->geometry().intersects(heading))
@@ -296,15 +299,15 @@ TEST_F(SettingsButtonsTest, NoControlCoversAPaintedHeading)
 
 TEST_F(SettingsButtonsTest, TabMovesThroughTheSettingsInOrderAndSkipsTheLabels)
 {
-    const std::vector<QWidget*> order { Form1->CheckBox1, Form1->CheckBox2, Form1->CheckBox3, Form1->CheckBox4,
-        Form1->CheckBox5, Form1->CheckBox6, Form1->CheckBox7, Form1->CheckBox8, Form1->CheckBox9, Form1->CheckBox10,
-        Form1->SpinEdit1, Form1->SpinEdit2, Form1->ColorBox1, Form1->SpinEdit3 };
+    const std::vector<QWidget*> order { controlWindow()->stimulationBox, controlWindow()->manualBox, controlWindow()->autoBox, controlWindow()->sleepBox,
+        controlWindow()->wakeBox, controlWindow()->powerOffBox, controlWindow()->markersBox, controlWindow()->mandalasBox, controlWindow()->randomTextBox, controlWindow()->chosenTextBox,
+        controlWindow()->intensitySpin, controlWindow()->lineIntervalSpin, controlWindow()->previewColorBox, controlWindow()->runMinutesSpin };
     std::vector<QWidget*> seen;
-    QWidget* w = Form1->CheckBox1;
+    QWidget* w = controlWindow()->stimulationBox;
     do {
         // A spin edit takes the focus in its field.
         QWidget* control = w;
-        while (control->parentWidget() && control->parentWidget() != Form1)
+        while (control->parentWidget() && control->parentWidget() != controlWindow())
             control = control->parentWidget();
         if (std::find(order.begin(), order.end(), control) != order.end()
             && std::find(seen.begin(), seen.end(), control) == seen.end())
@@ -313,7 +316,7 @@ TEST_F(SettingsButtonsTest, TabMovesThroughTheSettingsInOrderAndSkipsTheLabels)
             EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->objectName().toStdString();
         }
         w = w->nextInFocusChain();
-    } while (w != Form1->CheckBox1);
+    } while (w != controlWindow()->stimulationBox);
     EXPECT_EQ(seen, order);
 }
 

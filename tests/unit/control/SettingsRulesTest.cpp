@@ -2,20 +2,21 @@
 // the states the window ends in after the user's and the program's changes.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
 #include "framework/FontDialog.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
-#include "run/TForm3.h"
+#include "run/OverlayWindow.h"
+#include "run/StimulationWindow.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::AppTest;
 
 namespace {
@@ -34,14 +35,14 @@ void clickLabel(TLabel* label)
     QCoreApplication::sendEvent(label, &release);
 }
 
-std::vector<TLabel*> rhythmLabels() { return { Form1->Label5, Form1->Label6, Form1->Label7, Form1->Label8, Form1->Label9 }; }
+std::vector<TLabel*> rhythmLabels() { return { controlWindow()->rhythmButton(Rhythm::LowBeta), controlWindow()->rhythmButton(Rhythm::HighAlpha), controlWindow()->rhythmButton(Rhythm::LowAlpha), controlWindow()->rhythmButton(Rhythm::Theta), controlWindow()->rhythmButton(Rhythm::Delta) }; }
 
 // The controls that Manual enables and Auto disables, and the other way round.
 std::vector<QWidget*> manualControls()
 {
-    return { Form1->Label5, Form1->Label6, Form1->Label7, Form1->Label8, Form1->Label9, Form1->SpinEdit1 };
+    return { controlWindow()->rhythmButton(Rhythm::LowBeta), controlWindow()->rhythmButton(Rhythm::HighAlpha), controlWindow()->rhythmButton(Rhythm::LowAlpha), controlWindow()->rhythmButton(Rhythm::Theta), controlWindow()->rhythmButton(Rhythm::Delta), controlWindow()->intensitySpin };
 }
-std::vector<QWidget*> autoControls() { return { Form1->CheckBox4, Form1->CheckBox5, Form1->CheckBox6, Form1->Label2 }; }
+std::vector<QWidget*> autoControls() { return { controlWindow()->sleepBox, controlWindow()->wakeBox, controlWindow()->powerOffBox, controlWindow()->minutesLabel }; }
 
 void expectEnabled(const std::vector<QWidget*>& controls, bool enabled, const char* when)
 {
@@ -49,31 +50,31 @@ void expectEnabled(const std::vector<QWidget*>& controls, bool enabled, const ch
         EXPECT_EQ(control->isEnabled(), enabled) << control->objectName().toStdString() << " " << when;
 }
 
-void expectRhythm(std::uint8_t mode, double frequency)
+void expectRhythm(Rhythm rhythm, double frequency)
 {
-    EXPECT_EQ(Form1->rhythmMode, mode);
-    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, frequency);
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, rhythm);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, frequency);
 }
 
 class SettingsRulesTest : public AppTest { };
 
 TEST_F(SettingsRulesTest, StateAfterCreation)
 {
-    EXPECT_TRUE(Form1->CheckBox1->isChecked());
-    EXPECT_FALSE(Form1->CheckBox2->isChecked());
-    EXPECT_TRUE(Form1->CheckBox3->isChecked());
+    EXPECT_TRUE(controlWindow()->stimulationBox->isChecked());
+    EXPECT_FALSE(controlWindow()->manualBox->isChecked());
+    EXPECT_TRUE(controlWindow()->autoBox->isChecked());
     expectEnabled(manualControls(), false, "after creation");
     expectEnabled(autoControls(), true, "after creation");
-    EXPECT_TRUE(Form1->Label12->isEnabled());
-    EXPECT_EQ(Form1->rhythmMode, 5);
+    EXPECT_TRUE(controlWindow()->startButton->isEnabled());
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, std::nullopt);
     for (TLabel* label : rhythmLabels())
         EXPECT_EQ(label->Color(), TColor(0x00EBEAE7));
-    EXPECT_TRUE(Form1->CheckBox9->isChecked());
-    EXPECT_FALSE(Form1->CheckBox10->isChecked());
-    EXPECT_TRUE(Form1->Label14->isHidden());
-    EXPECT_NE(Form1->CheckBox4->isChecked(), Form1->CheckBox5->isChecked());
-    EXPECT_EQ(Form1->ColorBox1->Selected(), Form1->example->Color());
-    EXPECT_EQ(Form1->FontDialog1->Font, Form1->example->Font());
+    EXPECT_TRUE(controlWindow()->randomTextBox->isChecked());
+    EXPECT_FALSE(controlWindow()->chosenTextBox->isChecked());
+    EXPECT_TRUE(controlWindow()->browseButton->isHidden());
+    EXPECT_NE(controlWindow()->sleepBox->isChecked(), controlWindow()->wakeBox->isChecked());
+    EXPECT_EQ(controlWindow()->previewColorBox->Selected(), controlWindow()->textPreview->Color());
+    EXPECT_EQ(controlWindow()->fontDialog->Font, controlWindow()->textPreview->Font());
 }
 
 // ---- Manual and Auto ------------------------------------------------------------
@@ -88,33 +89,33 @@ struct ModeCase {
 
 class ManualAuto : public AppTest, public ::testing::WithParamInterface<ModeCase> { };
 
-void clickVia(Via via) { (via == Via::ManualBox ? Form1->CheckBox2 : Form1->CheckBox3)->click(); }
+void clickVia(Via via) { (via == Via::ManualBox ? controlWindow()->manualBox : controlWindow()->autoBox)->click(); }
 
 TEST_P(ManualAuto, EitherBoxLeadsToTheSameTwoStates)
 {
     const ModeCase& c = GetParam();
     if (c.rhythmChosen) {
-        Form1->CheckBox2->click();
-        clickLabel(Form1->Label7);
-        Form1->CheckBox3->click();
-        ASSERT_TRUE(Form1->CheckBox3->isChecked());
+        controlWindow()->manualBox->click();
+        clickLabel(controlWindow()->rhythmButton(Rhythm::LowAlpha));
+        controlWindow()->autoBox->click();
+        ASSERT_TRUE(controlWindow()->autoBox->isChecked());
     }
 
     clickVia(c.toManual);
-    EXPECT_TRUE(Form1->CheckBox2->isChecked());
-    EXPECT_FALSE(Form1->CheckBox3->isChecked());
+    EXPECT_TRUE(controlWindow()->manualBox->isChecked());
+    EXPECT_FALSE(controlWindow()->autoBox->isChecked());
     expectEnabled(manualControls(), true, "in Manual");
     expectEnabled(autoControls(), false, "in Manual");
-    EXPECT_EQ(Form1->Label12->isEnabled(), c.rhythmChosen);
-    EXPECT_EQ(Form1->Label7->Color(), c.rhythmChosen ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7));
+    EXPECT_EQ(controlWindow()->startButton->isEnabled(), c.rhythmChosen);
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::LowAlpha)->Color(), c.rhythmChosen ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7));
 
     clickVia(c.backToAuto);
-    EXPECT_FALSE(Form1->CheckBox2->isChecked());
-    EXPECT_TRUE(Form1->CheckBox3->isChecked());
+    EXPECT_FALSE(controlWindow()->manualBox->isChecked());
+    EXPECT_TRUE(controlWindow()->autoBox->isChecked());
     expectEnabled(manualControls(), false, "back in Auto");
     expectEnabled(autoControls(), true, "back in Auto");
-    EXPECT_EQ(Form1->Label12->isEnabled(), c.rhythmChosen) << "Auto leaves Start as Manual set it";
-    EXPECT_EQ(Form1->Label7->Color(), c.rhythmChosen ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7));
+    EXPECT_EQ(controlWindow()->startButton->isEnabled(), c.rhythmChosen) << "Auto leaves Start as Manual set it";
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::LowAlpha)->Color(), c.rhythmChosen ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ManualAuto, ::testing::Values(
@@ -124,30 +125,30 @@ INSTANTIATE_TEST_SUITE_P(Table, ManualAuto, ::testing::Values(
 
 TEST_F(SettingsRulesTest, ARhythmLabelEnablesStartHighlightsItselfAndSelectsItsPreset)
 {
-    Form1->CheckBox3->click();
-    ASSERT_FALSE(Form1->Label12->isEnabled());
+    controlWindow()->autoBox->click();
+    ASSERT_FALSE(controlWindow()->startButton->isEnabled());
 
-    clickLabel(Form1->Label7);
-    EXPECT_TRUE(Form1->Label12->isEnabled());
+    clickLabel(controlWindow()->rhythmButton(Rhythm::LowAlpha));
+    EXPECT_TRUE(controlWindow()->startButton->isEnabled());
     for (TLabel* label : rhythmLabels())
-        EXPECT_EQ(label->Color(), label == Form1->Label7 ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7))
+        EXPECT_EQ(label->Color(), label == controlWindow()->rhythmButton(Rhythm::LowAlpha) ? TColor(0x00F0CAA6) : TColor(0x00EBEAE7))
             << label->objectName().toStdString();
-    expectRhythm(2, 9.0);
+    expectRhythm(Rhythm::LowAlpha, 9.0);
 
-    clickLabel(Form1->Label9);
-    EXPECT_EQ(Form1->Label9->Color(), TColor(0x00F0CAA6));
-    EXPECT_EQ(Form1->Label7->Color(), TColor(0x00EBEAE7));
-    expectRhythm(4, 1.0);
+    clickLabel(controlWindow()->rhythmButton(Rhythm::Delta));
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::Delta)->Color(), TColor(0x00F0CAA6));
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::LowAlpha)->Color(), TColor(0x00EBEAE7));
+    expectRhythm(Rhythm::Delta, 1.0);
 }
 
 TEST_F(SettingsRulesTest, ADisabledRhythmLabelTakesNoClick)
 {
-    Form1->CheckBox3->click();  // Manual: Start disabled, no rhythm
-    Form1->CheckBox1->click();  // switch off: rhythm labels disabled
-    clickLabel(Form1->Label6);
-    EXPECT_FALSE(Form1->Label12->isEnabled());
-    EXPECT_EQ(Form1->Label6->Color(), TColor(0x00EBEAE7));
-    EXPECT_EQ(Form1->rhythmMode, 5);
+    controlWindow()->autoBox->click();  // Manual: Start disabled, no rhythm
+    controlWindow()->stimulationBox->click();  // switch off: rhythm labels disabled
+    clickLabel(controlWindow()->rhythmButton(Rhythm::HighAlpha));
+    EXPECT_FALSE(controlWindow()->startButton->isEnabled());
+    EXPECT_EQ(controlWindow()->rhythmButton(Rhythm::HighAlpha)->Color(), TColor(0x00EBEAE7));
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, std::nullopt);
 }
 
 // ---- Stimulation switch ---------------------------------------------------------
@@ -157,27 +158,27 @@ class StimulationSwitch : public AppTest, public ::testing::WithParamInterface<V
 TEST_P(StimulationSwitch, OffDisablesTheTwelveAndOnEnablesThemAllWhateverTheMode)
 {
     if (GetParam() == Via::ManualBox) {
-        Form1->CheckBox2->click();
-        clickLabel(Form1->Label5);
+        controlWindow()->manualBox->click();
+        clickLabel(controlWindow()->rhythmButton(Rhythm::LowBeta));
     }
-    const bool manual = Form1->CheckBox2->isChecked();
-    const bool startEnabled = Form1->Label12->isEnabled();
-    std::vector<QWidget*> twelve { Form1->CheckBox2, Form1->CheckBox3 };
+    const bool manual = controlWindow()->manualBox->isChecked();
+    const bool startEnabled = controlWindow()->startButton->isEnabled();
+    std::vector<QWidget*> twelve { controlWindow()->manualBox, controlWindow()->autoBox };
     for (auto* list : { &manualControls, &autoControls })
         for (QWidget* w : (*list)())
             twelve.push_back(w);
     ASSERT_EQ(twelve.size(), 12u);
 
-    Form1->CheckBox1->click();
+    controlWindow()->stimulationBox->click();
     expectEnabled(twelve, false, "switch off");
-    Form1->CheckBox1->click();
+    controlWindow()->stimulationBox->click();
     expectEnabled(twelve, true, "switch on again");
 
-    EXPECT_EQ(Form1->CheckBox2->isChecked(), manual);
-    EXPECT_EQ(Form1->CheckBox3->isChecked(), !manual);
-    EXPECT_EQ(Form1->Label12->isEnabled(), startEnabled);
-    EXPECT_TRUE(Form1->Label10->isEnabled());
-    EXPECT_TRUE(Form1->SpinEdit2->isEnabled());
+    EXPECT_EQ(controlWindow()->manualBox->isChecked(), manual);
+    EXPECT_EQ(controlWindow()->autoBox->isChecked(), !manual);
+    EXPECT_EQ(controlWindow()->startButton->isEnabled(), startEnabled);
+    EXPECT_TRUE(controlWindow()->helpButton->isEnabled());
+    EXPECT_TRUE(controlWindow()->lineIntervalSpin->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, StimulationSwitch, ::testing::Values(Via::AutoBox, Via::ManualBox));
@@ -186,13 +187,13 @@ INSTANTIATE_TEST_SUITE_P(Modes, StimulationSwitch, ::testing::Values(Via::AutoBo
 
 TEST_F(SettingsRulesTest, EndOfRunPairKeepsExactlyOneChecked)
 {
-    const bool sleep = Form1->CheckBox4->isChecked();
-    (sleep ? Form1->CheckBox4 : Form1->CheckBox5)->click();  // the checked one
-    EXPECT_EQ(Form1->CheckBox4->isChecked(), !sleep);
-    EXPECT_EQ(Form1->CheckBox5->isChecked(), sleep);
-    Form1->CheckBox4->click();
-    EXPECT_EQ(Form1->CheckBox4->isChecked(), sleep);
-    EXPECT_EQ(Form1->CheckBox5->isChecked(), !sleep);
+    const bool sleep = controlWindow()->sleepBox->isChecked();
+    (sleep ? controlWindow()->sleepBox : controlWindow()->wakeBox)->click();  // the checked one
+    EXPECT_EQ(controlWindow()->sleepBox->isChecked(), !sleep);
+    EXPECT_EQ(controlWindow()->wakeBox->isChecked(), sleep);
+    controlWindow()->sleepBox->click();
+    EXPECT_EQ(controlWindow()->sleepBox->isChecked(), sleep);
+    EXPECT_EQ(controlWindow()->wakeBox->isChecked(), !sleep);
 }
 
 struct TimeCase {
@@ -219,13 +220,13 @@ protected:
 TEST_P(TimeOfDayDefault, ChoosesSleepOrWakefulnessAtCreationAndAtReset)
 {
     const bool sleep = GetParam().sleep;
-    EXPECT_EQ(Form1->CheckBox4->isChecked(), sleep) << fake.longTimeText().toStdString();
-    EXPECT_EQ(Form1->CheckBox5->isChecked(), !sleep);
+    EXPECT_EQ(controlWindow()->sleepBox->isChecked(), sleep) << fake.longTimeText().toStdString();
+    EXPECT_EQ(controlWindow()->wakeBox->isChecked(), !sleep);
 
-    Form1->CheckBox4->click();
-    Form1->Label4Click();
-    EXPECT_EQ(Form1->CheckBox4->isChecked(), sleep) << "reset";
-    EXPECT_EQ(Form1->CheckBox5->isChecked(), !sleep) << "reset";
+    controlWindow()->sleepBox->click();
+    controlWindow()->resetToDefaults();
+    EXPECT_EQ(controlWindow()->sleepBox->isChecked(), sleep) << "reset";
+    EXPECT_EQ(controlWindow()->wakeBox->isChecked(), !sleep) << "reset";
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TimeOfDayDefault, ::testing::Values(
@@ -241,20 +242,20 @@ INSTANTIATE_TEST_SUITE_P(Table, TimeOfDayDefault, ::testing::Values(
 
 TEST_F(SettingsRulesTest, TextChoicePairAndTheBrowseLabel)
 {
-    Form1->CheckBox9->click();
-    EXPECT_FALSE(Form1->CheckBox9->isChecked());
-    EXPECT_TRUE(Form1->CheckBox10->isChecked());
-    EXPECT_FALSE(Form1->Label14->isHidden());
+    controlWindow()->randomTextBox->click();
+    EXPECT_FALSE(controlWindow()->randomTextBox->isChecked());
+    EXPECT_TRUE(controlWindow()->chosenTextBox->isChecked());
+    EXPECT_FALSE(controlWindow()->browseButton->isHidden());
 
-    Form1->CheckBox10->click();
-    EXPECT_TRUE(Form1->CheckBox9->isChecked());
-    EXPECT_FALSE(Form1->CheckBox10->isChecked());
-    EXPECT_TRUE(Form1->Label14->isHidden());
+    controlWindow()->chosenTextBox->click();
+    EXPECT_TRUE(controlWindow()->randomTextBox->isChecked());
+    EXPECT_FALSE(controlWindow()->chosenTextBox->isChecked());
+    EXPECT_TRUE(controlWindow()->browseButton->isHidden());
 
-    Form1->CheckBox10->click();
-    EXPECT_FALSE(Form1->Label14->isHidden());
-    Form1->CheckBox9->click();
-    EXPECT_TRUE(Form1->Label14->isHidden());
+    controlWindow()->chosenTextBox->click();
+    EXPECT_FALSE(controlWindow()->browseButton->isHidden());
+    controlWindow()->randomTextBox->click();
+    EXPECT_TRUE(controlWindow()->browseButton->isHidden());
 }
 
 // ---- Spin edits -------------------------------------------------------------------
@@ -268,10 +269,10 @@ class Intensity : public AppTest, public ::testing::WithParamInterface<NumberCas
 
 TEST_P(Intensity, SetsTheOverlayOpacityAtOnce)
 {
-    Form1->SpinEdit1->editor()->setText(QStringLiteral("50"));
-    ASSERT_EQ(Form3->AlphaBlendValue(), 127);
-    Form1->SpinEdit1->editor()->setText(QString::fromUtf8(GetParam().text));
-    EXPECT_EQ(Form3->AlphaBlendValue(), GetParam().result) << GetParam().text;
+    controlWindow()->intensitySpin->editor()->setText(QStringLiteral("50"));
+    ASSERT_EQ(overlayWindow()->AlphaBlendValue(), 127);
+    controlWindow()->intensitySpin->editor()->setText(QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(overlayWindow()->AlphaBlendValue(), GetParam().result) << GetParam().text;
 }
 
 // Values typed outside the bounds reach the rule unchanged; the opacity is held to 0..255.
@@ -284,8 +285,8 @@ class LineInterval : public AppTest, public ::testing::WithParamInterface<Number
 
 TEST_P(LineInterval, SetsTheTextTimerIntervalAtOnce)
 {
-    Form1->SpinEdit2->editor()->setText(QString::fromUtf8(GetParam().text));
-    EXPECT_EQ(Form2->Timer2->Interval(), GetParam().result) << GetParam().text;
+    controlWindow()->lineIntervalSpin->editor()->setText(QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), GetParam().result) << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LineInterval, ::testing::Values(
@@ -294,18 +295,18 @@ INSTANTIATE_TEST_SUITE_P(Table, LineInterval, ::testing::Values(
 
 TEST_F(SettingsRulesTest, LineIntervalStartsFromTheStoredValue)
 {
-    EXPECT_EQ(Form1->SpinEdit2->Value(), 60);
-    Form1->SpinEdit2->setValue(61);
-    Form1->SpinEdit2->setValue(60);
-    EXPECT_EQ(Form2->Timer2->Interval(), 600);
+    EXPECT_EQ(controlWindow()->lineIntervalSpin->Value(), 60);
+    controlWindow()->lineIntervalSpin->setValue(61);
+    controlWindow()->lineIntervalSpin->setValue(60);
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), 600);
 }
 
 class RunLength : public AppTest, public ::testing::WithParamInterface<NumberCase> { };
 
 TEST_P(RunLength, ShowsTheValueInLabel2)
 {
-    Form1->SpinEdit3->editor()->setText(QString::fromUtf8(GetParam().text));
-    EXPECT_EQ(Form1->Label2->Caption(), QString::number(GetParam().result));
+    controlWindow()->runMinutesSpin->editor()->setText(QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(controlWindow()->minutesLabel->Caption(), QString::number(GetParam().result));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunLength, ::testing::Values(
@@ -320,68 +321,68 @@ protected:
 
     void expectResetState(int alpha)
     {
-        EXPECT_EQ(Form1->example->Font(), kDesignedPreviewFont);
-        EXPECT_EQ(Form1->example->Color(), TColor(0x00DEF2F5));
-        EXPECT_EQ(Form1->ColorBox1->Selected(), TColor(0x00DEF2F5));
-        EXPECT_EQ(Form1->FontDialog1->Font, kDesignedPreviewFont);
-        EXPECT_TRUE(Form1->CheckBox1->isChecked());
-        EXPECT_FALSE(Form1->CheckBox2->isChecked());
-        EXPECT_TRUE(Form1->CheckBox3->isChecked());
+        EXPECT_EQ(controlWindow()->textPreview->Font(), kDesignedPreviewFont);
+        EXPECT_EQ(controlWindow()->textPreview->Color(), TColor(0x00DEF2F5));
+        EXPECT_EQ(controlWindow()->previewColorBox->Selected(), TColor(0x00DEF2F5));
+        EXPECT_EQ(controlWindow()->fontDialog->Font, kDesignedPreviewFont);
+        EXPECT_TRUE(controlWindow()->stimulationBox->isChecked());
+        EXPECT_FALSE(controlWindow()->manualBox->isChecked());
+        EXPECT_TRUE(controlWindow()->autoBox->isChecked());
         expectEnabled(manualControls(), false, "after reset");
         expectEnabled(autoControls(), true, "after reset");
-        EXPECT_TRUE(Form1->CheckBox4->isChecked()) << "22:00 is sleep";
-        EXPECT_FALSE(Form1->CheckBox5->isChecked());
-        EXPECT_FALSE(Form1->CheckBox6->isChecked());
-        EXPECT_TRUE(Form1->CheckBox7->isChecked());
-        EXPECT_TRUE(Form1->CheckBox8->isChecked());
-        EXPECT_TRUE(Form1->CheckBox9->isChecked());
-        EXPECT_FALSE(Form1->CheckBox10->isChecked());
-        EXPECT_TRUE(Form1->Label14->isHidden());
-        EXPECT_EQ(Form1->rhythmMode, 5);
+        EXPECT_TRUE(controlWindow()->sleepBox->isChecked()) << "22:00 is sleep";
+        EXPECT_FALSE(controlWindow()->wakeBox->isChecked());
+        EXPECT_FALSE(controlWindow()->powerOffBox->isChecked());
+        EXPECT_TRUE(controlWindow()->markersBox->isChecked());
+        EXPECT_TRUE(controlWindow()->mandalasBox->isChecked());
+        EXPECT_TRUE(controlWindow()->randomTextBox->isChecked());
+        EXPECT_FALSE(controlWindow()->chosenTextBox->isChecked());
+        EXPECT_TRUE(controlWindow()->browseButton->isHidden());
+        EXPECT_EQ(stimulationWindow()->flicker.rhythm, std::nullopt);
         for (TLabel* label : rhythmLabels())
             EXPECT_EQ(label->Color(), TColor(0x00EBEAE7)) << label->objectName().toStdString();
-        EXPECT_EQ(Form1->SpinEdit1->text(), QStringLiteral("20"));
-        EXPECT_EQ(Form3->AlphaBlendValue(), alpha);
-        EXPECT_EQ(Form1->SpinEdit3->text(), QStringLiteral("27"));
-        EXPECT_EQ(Form1->Label2->Caption(), QStringLiteral("27"));
-        EXPECT_EQ(Form1->SpinEdit2->text(), QStringLiteral("60"));
-        EXPECT_EQ(Form2->Timer2->Interval(), 600);
+        EXPECT_EQ(controlWindow()->intensitySpin->text(), QStringLiteral("20"));
+        EXPECT_EQ(overlayWindow()->AlphaBlendValue(), alpha);
+        EXPECT_EQ(controlWindow()->runMinutesSpin->text(), QStringLiteral("27"));
+        EXPECT_EQ(controlWindow()->minutesLabel->Caption(), QStringLiteral("27"));
+        EXPECT_EQ(controlWindow()->lineIntervalSpin->text(), QStringLiteral("60"));
+        EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), 600);
     }
 };
 
 TEST_F(ResetTest, ReturnsEveryControlOfTheResetList)
 {
-    Form1->CheckBox2->click();
-    clickLabel(Form1->Label8);
-    Form1->CheckBox1->click();
-    Form1->CheckBox1->click();
-    Form1->CheckBox5->click();
-    Form1->CheckBox6->click();
-    Form1->CheckBox7->click();
-    Form1->CheckBox8->click();
-    Form1->CheckBox10->click();
-    Form1->SpinEdit1->setValue(80);
-    Form1->SpinEdit2->setValue(300);
-    Form1->SpinEdit3->setValue(45);
+    controlWindow()->manualBox->click();
+    clickLabel(controlWindow()->rhythmButton(Rhythm::Theta));
+    controlWindow()->stimulationBox->click();
+    controlWindow()->stimulationBox->click();
+    controlWindow()->wakeBox->click();
+    controlWindow()->powerOffBox->click();
+    controlWindow()->markersBox->click();
+    controlWindow()->mandalasBox->click();
+    controlWindow()->chosenTextBox->click();
+    controlWindow()->intensitySpin->setValue(80);
+    controlWindow()->lineIntervalSpin->setValue(300);
+    controlWindow()->runMinutesSpin->setValue(45);
     const TFont changed { QStringLiteral("Arial"), 12, TFont::Italic | TFont::Underline, clRed, 204 };
-    Form1->example->setFont(changed);
-    Form1->FontDialog1->Font = changed;
-    Form1->example->setColor(clNavy);
-    Form1->ColorBox1->setSelected(clNavy);
-    ASSERT_EQ(Form1->Label2->Caption(), QStringLiteral("45"));
-    ASSERT_EQ(Form3->AlphaBlendValue(), 204);
+    controlWindow()->textPreview->setFont(changed);
+    controlWindow()->fontDialog->Font = changed;
+    controlWindow()->textPreview->setColor(clNavy);
+    controlWindow()->previewColorBox->setSelected(clNavy);
+    ASSERT_EQ(controlWindow()->minutesLabel->Caption(), QStringLiteral("45"));
+    ASSERT_EQ(overlayWindow()->AlphaBlendValue(), 204);
 
-    Form1->Label4Click();
+    controlWindow()->resetToDefaults();
     expectResetState(51);
 }
 
 TEST_F(ResetTest, FromASwitchedOffManualStateAndMinutesShownInLabel2)
 {
-    Form1->CheckBox2->click();
-    Form1->CheckBox1->click();
-    Form1->Label2->setCaption(QStringLiteral("13"));  // as a run shows the minutes left
+    controlWindow()->manualBox->click();
+    controlWindow()->stimulationBox->click();
+    controlWindow()->minutesLabel->setCaption(QStringLiteral("13"));  // as a run shows the minutes left
 
-    clickLabel(Form1->Label4);
+    clickLabel(controlWindow()->resetButton);
     // The intensity was never changed, so its rule does not run and the overlay
     // keeps its designed alpha.
     expectResetState(25);

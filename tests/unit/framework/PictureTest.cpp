@@ -153,12 +153,12 @@ TEST_F(Picture, TakingAJpegAsBitmapLeavesAnEmptyBitmap)
 {
     picture.LoadFromFile(writeImage(QStringLiteral("m.jpg"), solid({ 8, 8 }, Qt::green), "JPG"));
     changes = 0;
-    EXPECT_FALSE(picture.takeAsBitmap());
+    EXPECT_FALSE(picture.dropUnlessBitmap());
     EXPECT_EQ(picture.kind(), TPicture::Kind::Bitmap);
     EXPECT_TRUE(picture.isEmpty());
     EXPECT_EQ(changes, 1);
     // Already an empty bitmap: nothing changes any more.
-    EXPECT_FALSE(picture.takeAsBitmap());
+    EXPECT_FALSE(picture.dropUnlessBitmap());
     EXPECT_EQ(changes, 1);
 }
 
@@ -167,7 +167,7 @@ TEST_F(Picture, TakingABitmapAsBitmapKeepsIt)
     picture.LoadFromFile(writeImage(QStringLiteral("k.bmp"), solid({ 5, 4 }, Qt::blue), "BMP"));
     changes = 0;
     const quint64 generation = picture.generation();
-    EXPECT_TRUE(picture.takeAsBitmap());
+    EXPECT_TRUE(picture.dropUnlessBitmap());
     EXPECT_EQ(picture.image().size(), QSize(5, 4));
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(picture.generation(), generation);
@@ -183,7 +183,7 @@ TEST_F(Picture, TakingABitmapAsBitmapKeepsIt)
 TEST_F(Picture, NothingTakenAsBitmapBecomesAnEmptyBitmap)
 {
     ASSERT_EQ(picture.kind(), TPicture::Kind::None);
-    EXPECT_FALSE(picture.takeAsBitmap());
+    EXPECT_FALSE(picture.dropUnlessBitmap());
     EXPECT_EQ(picture.kind(), TPicture::Kind::Bitmap);
     EXPECT_EQ(changes, 0);
 }

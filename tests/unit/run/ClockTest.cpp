@@ -6,7 +6,7 @@
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
-#include "run/TForm5.h"
+#include "run/ClockPlate.h"
 
 #include <QEvent>
 #include <QImage>
@@ -16,6 +16,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 
 constexpr int kTickMs = 20;
 const QPoint kParked(2 - 81, -25 - 1);
@@ -29,7 +30,7 @@ protected:
         fake.setLocalTime(QTime(9, 5, 7));
     }
 
-    QPoint position() const { return { Form5->Left(), Form5->Top() }; }
+    QPoint position() const { return { clockPlate()->Left(), clockPlate()->Top() }; }
 
     void ticks(int n) { fake.advanceMs(std::int64_t(n) * kTickMs); }
 
@@ -44,21 +45,21 @@ protected:
 
 TEST_F(Clock, DesignAndParkedAtStart)
 {
-    EXPECT_EQ(Form5->Width(), 81);
-    EXPECT_EQ(Form5->Height(), 25);
+    EXPECT_EQ(clockPlate()->Width(), 81);
+    EXPECT_EQ(clockPlate()->Height(), 25);
     EXPECT_EQ(position(), kParked);
-    EXPECT_TRUE(Form5->Visible());
-    EXPECT_TRUE(Form5->stayOnTop());
-    EXPECT_FALSE(Form5->isOnScreen()) << "parked wholly above the screen";
-    EXPECT_EQ(Form5->Label1->geometry(), QRect(6, 4, 69, 15));
-    EXPECT_EQ(Form5->Image1->geometry(), QRect(0, 0, 81, 25));
-    EXPECT_TRUE(Form5->Timer1->Enabled());
-    EXPECT_EQ(Form5->Timer1->Interval(), kTickMs);
-    EXPECT_EQ(Form5->Label1->Caption(), QStringLiteral("00:00:00"));
+    EXPECT_TRUE(clockPlate()->Visible());
+    EXPECT_TRUE(clockPlate()->stayOnTop());
+    EXPECT_FALSE(clockPlate()->isOnScreen()) << "parked wholly above the screen";
+    EXPECT_EQ(clockPlate()->timeText->geometry(), QRect(6, 4, 69, 15));
+    EXPECT_EQ(clockPlate()->plate->geometry(), QRect(0, 0, 81, 25));
+    EXPECT_TRUE(clockPlate()->tickTimer->Enabled());
+    EXPECT_EQ(clockPlate()->tickTimer->Interval(), kTickMs);
+    EXPECT_EQ(clockPlate()->timeText->Caption(), QStringLiteral("00:00:00"));
 
     // The plate: light edge along the top and left, navy along the right and bottom,
     // blue inside.
-    const QImage plate = Form5->Image1->Picture().image();
+    const QImage plate = clockPlate()->plate->Picture().image();
     ASSERT_EQ(plate.size(), QSize(81, 25));
     EXPECT_EQ(plate.pixel(0, 12) & 0xFFFFFF, 0x9DBFFFu);
     EXPECT_EQ(plate.pixel(40, 0) & 0xFFFFFF, 0x9DBFFFu);
@@ -71,12 +72,12 @@ TEST_F(Clock, DesignAndParkedAtStart)
 TEST_F(Clock, ShowsZerosUntilTheFirstTickThenTheTimeOfDay)
 {
     fake.advanceMs(kTickMs - 1);
-    EXPECT_EQ(Form5->Label1->Caption(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(clockPlate()->timeText->Caption(), QStringLiteral("00:00:00"));
     fake.advanceMs(1);
-    EXPECT_EQ(Form5->Label1->Caption(), QStringLiteral("09:05:07"));
+    EXPECT_EQ(clockPlate()->timeText->Caption(), QStringLiteral("09:05:07"));
     // The time of day goes on, whatever a run does.
     fake.advanceMs(1000);
-    EXPECT_EQ(Form5->Label1->Caption(), QStringLiteral("09:05:08"));
+    EXPECT_EQ(clockPlate()->timeText->Caption(), QStringLiteral("09:05:08"));
 }
 
 struct FormatCase {
@@ -95,7 +96,7 @@ TEST_P(ClockFormat, FollowsTheLongTimeFormat)
     fake.setLongTimeFormat(GetParam().format);
     fake.setLocalTime(GetParam().time);
     ticks(1);
-    EXPECT_EQ(Form5->Label1->Caption(), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(clockPlate()->timeText->Caption(), QString::fromUtf8(GetParam().expected));
 }
 
 LongTimeFormat format24(bool leadingZero, const char* separator)
@@ -131,7 +132,7 @@ TEST_F(Clock, SlidesInThirteenStepsAndRestsInTheCorner)
     fake.setCursor({ 100, 100 });
     ticks(1);
     EXPECT_EQ(position(), kParked + QPoint(6, 2));
-    EXPECT_TRUE(Form5->isOnScreen()) << "its bottom row reaches the screen";
+    EXPECT_TRUE(clockPlate()->isOnScreen()) << "its bottom row reaches the screen";
     ticks(11);
     EXPECT_EQ(position(), kParked + QPoint(72, 24));
     ticks(1);
@@ -139,8 +140,8 @@ TEST_F(Clock, SlidesInThirteenStepsAndRestsInTheCorner)
     // At rest it no longer moves while the pointer stays in the corner.
     ticks(100);
     EXPECT_EQ(position(), kAtRest);
-    EXPECT_EQ(Form5->Width(), 81);
-    EXPECT_EQ(Form5->Height(), 25);
+    EXPECT_EQ(clockPlate()->Width(), 81);
+    EXPECT_EQ(clockPlate()->Height(), 25);
 }
 
 // One tick with the pointer somewhere, from the parked, half-way and rest positions.
@@ -230,8 +231,8 @@ TEST_F(Clock, RepaintsOnlyWhenTheTextOrThePositionChanges)
     ticks(13);
     ASSERT_EQ(position(), kAtRest);
     QCoreApplication::processEvents();
-    EventCounter labelPaints(Form5->Label1, QEvent::Paint);
-    EventCounter moves(Form5, QEvent::Move);
+    EventCounter labelPaints(clockPlate()->timeText, QEvent::Paint);
+    EventCounter moves(clockPlate(), QEvent::Move);
 
     // 13 ticks took 260 ms; 30 more stay within the same second.
     ticks(30);

@@ -2,12 +2,12 @@
 // interval and schedule, and how the phases meet marker and mandala pictures.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include <QImage>
 
@@ -34,15 +34,15 @@ protected:
     // Records every flicker tick, then lets the clock run.
     void startClock()
     {
-        auto tick = Form2->Timer1->OnTimer;
-        Form2->Timer1->OnTimer = [this, tick] {
+        auto tick = stimulationWindow()->flipTimer->OnTimer;
+        stimulationWindow()->flipTimer->OnTimer = [this, tick] {
             tick();
-            ticks.push_back({ fake.monotonicNs(), Form1->stimulationFrequency, Form2->litPhase() });
+            ticks.push_back({ fake.monotonicNs(), stimulationWindow()->flicker.frequency, stimulationWindow()->litPhase() });
         };
-        Form2->Timer1->setEnabled(true);
+        stimulationWindow()->flipTimer->setEnabled(true);
     }
 
-    void setManual(bool on) { Form1->CheckBox2->setChecked(on); }
+    void setManual(bool on) { controlWindow()->manualBox->setChecked(on); }
 
     // Runs timer by timer until `count` more flicker ticks have happened.
     void runTicks(std::size_t count)
@@ -77,10 +77,10 @@ class FlickerIntervalTest : public FlickerTest, public ::testing::WithParamInter
 TEST_P(FlickerIntervalTest, HalfThePeriodRoundedToWholeMilliseconds)
 {
     const IntervalCase c = GetParam();
-    Form2->SetFrequency(c.hz);
-    EXPECT_EQ(Form2->Timer1->Interval(), c.intervalMs);
-    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, c.hz);
-    EXPECT_FALSE(Form2->Timer1->Enabled()) << "setting the frequency never starts the clock";
+    stimulationWindow()->setFrequency(c.hz);
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), c.intervalMs);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, c.hz);
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled()) << "setting the frequency never starts the clock";
 }
 
 INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerIntervalTest,
@@ -91,35 +91,36 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerIntervalTest,
 
 TEST_F(FlickerTest, FrequenciesOfZeroOrBelowChangeNothing)
 {
-    Form2->SetFrequency(9);
-    Form2->Timer1->setEnabled(true);
+    stimulationWindow()->setFrequency(9);
+    stimulationWindow()->flipTimer->setEnabled(true);
     for (double hz : { 0.0, -1.0, -0.001, std::nan("") }) {
-        Form2->SetFrequency(hz);
-        EXPECT_EQ(Form2->Timer1->Interval(), 56) << hz;
-        EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 9.0) << hz;
-        EXPECT_TRUE(Form2->Timer1->Enabled()) << hz;
+        stimulationWindow()->setFrequency(hz);
+        EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 56) << hz;
+        EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 9.0) << hz;
+        EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled()) << hz;
     }
 }
 
 TEST_F(FlickerTest, SelectRhythmStoresTheModeAndTheBaseFrequencyWithoutStartingTheClock)
 {
     const struct {
-        std::uint8_t mode;
+        Rhythm mode;
         double hz;
         int intervalMs;
-    } presets[] = { { 0, 13, 38 }, { 1, 10, 50 }, { 2, 9, 56 }, { 3, 5, 100 }, { 4, 1, 500 } };
+    } presets[] = { { Rhythm::LowBeta, 13, 38 }, { Rhythm::HighAlpha, 10, 50 }, { Rhythm::LowAlpha, 9, 56 },
+        { Rhythm::Theta, 5, 100 }, { Rhythm::Delta, 1, 500 } };
     for (const auto& p : presets) {
-        Form2->SelectRhythm(p.mode);
-        EXPECT_EQ(Form1->rhythmMode, p.mode);
-        EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, p.hz) << int(p.mode);
-        EXPECT_EQ(Form2->Timer1->Interval(), p.intervalMs) << int(p.mode);
-        EXPECT_FALSE(Form2->Timer1->Enabled());
+        stimulationWindow()->selectRhythm(p.mode);
+        EXPECT_EQ(stimulationWindow()->flicker.rhythm, p.mode);
+        EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, p.hz) << int(p.mode);
+        EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), p.intervalMs) << int(p.mode);
+        EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled());
     }
     // Switching presets while the clock runs keeps it running.
-    Form2->Timer1->setEnabled(true);
-    Form2->SelectRhythm(3);
-    EXPECT_TRUE(Form2->Timer1->Enabled());
-    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 5.0);
+    stimulationWindow()->flipTimer->setEnabled(true);
+    stimulationWindow()->selectRhythm(Rhythm::Theta);
+    EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled());
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 5.0);
 }
 
 // --- The manual drift ----------------------------------------------------------
@@ -127,7 +128,7 @@ TEST_F(FlickerTest, SelectRhythmStoresTheModeAndTheBaseFrequencyWithoutStartingT
 namespace {
 
 struct BandCase {
-    std::uint8_t mode;
+    std::optional<Rhythm> mode;
     double hz;
     bool risingBefore;
     bool risingAfter;
@@ -136,7 +137,7 @@ struct BandCase {
 
 void PrintTo(const BandCase& c, std::ostream* out)
 {
-    *out << "mode " << int(c.mode) << " at " << c.hz << " Hz, " << (c.risingBefore ? "rising" : "falling");
+    *out << "mode " << (c.mode ? int(*c.mode) : 5) << " at " << c.hz << " Hz, " << (c.risingBefore ? "rising" : "falling");
 }
 
 }  // namespace
@@ -147,39 +148,39 @@ TEST_P(FlickerBandTest, OneTickTurnsAtTheBandEdgesAndStepsByThePhaseLengthWithin
 {
     const BandCase c = GetParam();
     setManual(true);
-    Form1->rhythmMode = c.mode;
-    Form1->stimulationFrequency = c.hz;
-    Form2->setDriftRising(c.risingBefore);
+    stimulationWindow()->flicker.rhythm = c.mode;
+    stimulationWindow()->flicker.frequency = c.hz;
+    stimulationWindow()->flicker.driftRising = c.risingBefore;
     startClock();
     runTicks(1);
-    EXPECT_EQ(Form2->driftRising(), c.risingAfter);
-    EXPECT_NEAR(Form1->stimulationFrequency, c.hzAfter, 1e-6);
-    EXPECT_EQ(Form1->rhythmMode, c.mode);
+    EXPECT_EQ(stimulationWindow()->flicker.driftRising, c.risingAfter);
+    EXPECT_NEAR(stimulationWindow()->flicker.frequency, c.hzAfter, 1e-6);
+    EXPECT_EQ(stimulationWindow()->flicker.rhythm, c.mode);
 }
 
 // A step is 0.0001 Hz for each millisecond of the phase at the frequency before it.
 INSTANTIATE_TEST_SUITE_P(Edges, FlickerBandTest,
     ::testing::Values(
-        // Strict in modes 0 and 1: the edge itself does not turn the drift, but a
+        // Strict in Low Beta and High Alpha: the edge itself does not turn the drift, but a
         // step that would pass it ends there and turns.
-        BandCase { 0, 12.0, false, true, 12.0 }, BandCase { 0, 11.999, false, true, 12.0031670 },
-        BandCase { 0, 15.0, true, false, 15.0 }, BandCase { 0, 15.001, true, false, 14.9976669 },
-        BandCase { 1, 9.0, false, true, 9.0 }, BandCase { 1, 12.0, true, false, 12.0 },
-        BandCase { 1, 12.0005, true, false, 11.9963335 },
-        // Inclusive in modes 2, 3 and 4.
-        BandCase { 2, 8.0, false, true, 8.00625 }, BandCase { 2, 10.0, true, false, 9.995 },
-        BandCase { 2, 9.0, true, true, 9.0055556 }, BandCase { 2, 9.0, false, false, 8.9944444 },
-        BandCase { 3, 4.0, false, true, 4.0125 }, BandCase { 3, 7.0, true, false, 6.9928571 },
-        BandCase { 4, 4.0, true, false, 3.9875 }, BandCase { 4, 0.1, false, true, 0.6 },
+        BandCase { Rhythm::LowBeta, 12.0, false, true, 12.0 }, BandCase { Rhythm::LowBeta, 11.999, false, true, 12.0031670 },
+        BandCase { Rhythm::LowBeta, 15.0, true, false, 15.0 }, BandCase { Rhythm::LowBeta, 15.001, true, false, 14.9976669 },
+        BandCase { Rhythm::HighAlpha, 9.0, false, true, 9.0 }, BandCase { Rhythm::HighAlpha, 12.0, true, false, 12.0 },
+        BandCase { Rhythm::HighAlpha, 12.0005, true, false, 11.9963335 },
+        // Inclusive in Low Alpha, Theta and Delta.
+        BandCase { Rhythm::LowAlpha, 8.0, false, true, 8.00625 }, BandCase { Rhythm::LowAlpha, 10.0, true, false, 9.995 },
+        BandCase { Rhythm::LowAlpha, 9.0, true, true, 9.0055556 }, BandCase { Rhythm::LowAlpha, 9.0, false, false, 8.9944444 },
+        BandCase { Rhythm::Theta, 4.0, false, true, 4.0125 }, BandCase { Rhythm::Theta, 7.0, true, false, 6.9928571 },
+        BandCase { Rhythm::Delta, 4.0, true, false, 3.9875 }, BandCase { Rhythm::Delta, 0.1, false, true, 0.6 },
         // A 3.3 s phase at 0.15 Hz would step to below zero: it ends on 0.1 Hz.
-        BandCase { 4, 0.15, false, true, 0.1 },
+        BandCase { Rhythm::Delta, 0.15, false, true, 0.1 },
         // No preset chosen: the direction stays whatever the frequency, and no band holds it.
-        BandCase { 5, 30.0, true, true, 30.0016667 }, BandCase { 5, 0.5, false, false, 0.4 }));
+        BandCase { std::nullopt, 30.0, true, true, 30.0016667 }, BandCase { std::nullopt, 0.5, false, false, 0.4 }));
 
 namespace {
 
 struct PaceCase {
-    std::uint8_t mode;
+    Rhythm mode;
     double startHz;
     double turnHz;        // the edge reached first, falling
     double firstTurnS;    // seconds of flicker to reach it
@@ -197,9 +198,9 @@ TEST_P(FlickerPaceTest, DriftSweepsAboutATenthOfAHertzASecondWhateverTheFrequenc
 {
     const PaceCase c = GetParam();
     setManual(true);
-    Form1->rhythmMode = c.mode;
-    Form2->SetFrequency(c.startHz);
-    Form2->setDriftRising(false);
+    stimulationWindow()->flicker.rhythm = c.mode;
+    stimulationWindow()->setFrequency(c.startHz);
+    stimulationWindow()->flicker.driftRising = false;
     startClock();
     const std::int64_t startNs = fake.monotonicNs();
     const auto secondsTo = [&](double hz, std::size_t from) {
@@ -222,29 +223,29 @@ TEST_P(FlickerPaceTest, DriftSweepsAboutATenthOfAHertzASecondWhateverTheFrequenc
 }
 
 INSTANTIATE_TEST_SUITE_P(Bands, FlickerPaceTest,
-    ::testing::Values(PaceCase { 0, 13.0, 12.0, 10.0, 15.0, 30.0 }, PaceCase { 4, 1.0, 0.1, 9.0, 4.0, 39.0 },
-        PaceCase { 3, 5.0, 4.0, 10.0, 7.0, 30.0 }));
+    ::testing::Values(PaceCase { Rhythm::LowBeta, 13.0, 12.0, 10.0, 15.0, 30.0 }, PaceCase { Rhythm::Delta, 1.0, 0.1, 9.0, 4.0, 39.0 },
+        PaceCase { Rhythm::Theta, 5.0, 4.0, 10.0, 7.0, 30.0 }));
 
 TEST_F(FlickerTest, ManualOffLeavesTheFrequencyButRewritesTextAndInterval)
 {
     setManual(false);
-    Form1->rhythmMode = 3;
-    Form1->stimulationFrequency = 7.5;
-    Form2->setDriftRising(true);
+    stimulationWindow()->flicker.rhythm = Rhythm::Theta;
+    stimulationWindow()->flicker.frequency = 7.5;
+    stimulationWindow()->flicker.driftRising = true;
     startClock();
     runTicks(1);
-    EXPECT_EQ(Form1->Label13->Caption(), QStringLiteral("Частота стимуляции ГМ: 7.500 Hz"));
-    EXPECT_EQ(Form2->Timer1->Interval(), 67);
+    EXPECT_EQ(controlWindow()->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 7.500 Hz"));
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 67);
     runTicks(20);
-    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 7.5);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 7.5);
 
     // A frequency changed elsewhere is shown and applied on the next tick.
-    Form1->stimulationFrequency = 0.3;
-    Form1->Label13->setCaption(QStringLiteral("-"));
+    stimulationWindow()->flicker.frequency = 0.3;
+    controlWindow()->frequencyLabel->setCaption(QStringLiteral("-"));
     runTicks(1);
-    EXPECT_EQ(Form1->Label13->Caption(), QStringLiteral("Частота стимуляции ГМ: 0.300 Hz"));
-    EXPECT_EQ(Form2->Timer1->Interval(), 1667);
-    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, 0.3);
+    EXPECT_EQ(controlWindow()->frequencyLabel->Caption(), QStringLiteral("Частота стимуляции ГМ: 0.300 Hz"));
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 1667);
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, 0.3);
 }
 
 TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
@@ -266,9 +267,9 @@ TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
     };
     startClock();
     for (const auto& c : cases) {
-        Form1->stimulationFrequency = c.hz;
+        stimulationWindow()->flicker.frequency = c.hz;
         runTicks(1);
-        EXPECT_EQ(Form1->Label13->Caption(),
+        EXPECT_EQ(controlWindow()->frequencyLabel->Caption(),
             QStringLiteral("Частота стимуляции ГМ: ") + QString::fromUtf8(c.text) + QStringLiteral(" Hz"))
             << c.hz;
     }
@@ -279,7 +280,7 @@ TEST_F(FlickerTest, FrequencyTextFollowsTheUserNumberFormat)
 TEST_F(FlickerTest, WithoutARhythmTheFirstTickComesAfterTheDesignedSecond)
 {
     fake.advanceMs(777);
-    Form1->stimulationFrequency = 10.0;  // as Start sets it, without touching the clock
+    stimulationWindow()->flicker.frequency = 10.0;  // as Start sets it, without touching the clock
     startClock();
     runTicks(4);
     EXPECT_EQ(ticks[0].ns, (777 + 1000) * kNsPerMs);
@@ -289,7 +290,7 @@ TEST_F(FlickerTest, WithoutARhythmTheFirstTickComesAfterTheDesignedSecond)
 
 TEST_F(FlickerTest, AfterARhythmTheFirstTickComesHalfAPeriodAfterEnabling)
 {
-    Form2->SelectRhythm(1);
+    stimulationWindow()->selectRhythm(Rhythm::HighAlpha);
     startClock();
     runTicks(1);
     EXPECT_EQ(ticks[0].ns, 50 * kNsPerMs);
@@ -300,7 +301,7 @@ class FlickerRateTest : public FlickerTest, public ::testing::WithParamInterface
 TEST_P(FlickerRateTest, MeanFlipRateOverAMinuteIsTwiceTheFrequency)
 {
     const double hz = GetParam();
-    Form2->SetFrequency(hz);
+    stimulationWindow()->setFrequency(hz);
     startClock();
     runTicks(1);
     ticks.clear();
@@ -324,8 +325,8 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, FlickerRateTest, ::testing::Values(13.0, 9
 TEST_F(FlickerTest, FlipsFollowADriftingFrequencyExactly)
 {
     setManual(true);
-    Form1->rhythmMode = 0;
-    Form1->stimulationFrequency = 13.0;
+    stimulationWindow()->flicker.rhythm = Rhythm::LowBeta;
+    stimulationWindow()->flicker.frequency = 13.0;
     startClock();
     runTicks(400);
     // Each flip lies half a period of the frequency then in force after the one
@@ -340,8 +341,8 @@ TEST_F(FlickerTest, FlipsFollowADriftingFrequencyExactly)
 
 TEST_F(FlickerTest, EachTickTogglesThePhase)
 {
-    Form2->SetFrequency(10);
-    EXPECT_TRUE(Form2->litPhase());
+    stimulationWindow()->setFrequency(10);
+    EXPECT_TRUE(stimulationWindow()->litPhase());
     startClock();
     runTicks(6);
     for (std::size_t i = 0; i < ticks.size(); ++i)
@@ -352,20 +353,20 @@ TEST_F(FlickerTest, AMarkerHoldsTheLitPhaseUntilItIsTakenAway)
 {
     QImage marker(16, 16, QImage::Format_RGB32);
     marker.fill(Qt::red);
-    Form2->SetFrequency(10);
+    stimulationWindow()->setFrequency(10);
     startClock();
     runTicks(1);
-    ASSERT_FALSE(Form2->litPhase());
+    ASSERT_FALSE(stimulationWindow()->litPhase());
 
     // A marker arriving in the blank phase is shown at once.
-    Form2->Image1->Picture().setBitmap(marker);
-    EXPECT_TRUE(Form2->litPhase());
+    stimulationWindow()->pictureArea->Picture().setBitmap(marker);
+    EXPECT_TRUE(stimulationWindow()->litPhase());
     runTicks(7);
     for (std::size_t i = 1; i < ticks.size(); ++i)
         EXPECT_TRUE(ticks[i].lit) << "tick " << i;
-    EXPECT_FALSE(Form2->Image1->Picture().isEmpty()) << "the marker stays on show";
+    EXPECT_FALSE(stimulationWindow()->pictureArea->Picture().isEmpty()) << "the marker stays on show";
 
-    Form2->Image1->Picture().releaseBitmap();
+    stimulationWindow()->pictureArea->Picture().releaseBitmap();
     runTicks(2);
     EXPECT_FALSE(ticks[ticks.size() - 2].lit);
     EXPECT_TRUE(ticks.back().lit);
@@ -383,16 +384,16 @@ TEST_P(FlickerMandalaTest, AMandalaShowsAtOnceWhateverThePhaseAndGoesAtTheNextTi
     QDir().mkpath(path("mandals"));
     ASSERT_TRUE(mandala.save(file, "JPG"));
 
-    Form2->SetFrequency(10);
+    stimulationWindow()->setFrequency(10);
     startClock();
     runTicks(GetParam());
-    Form2->Image1->Picture().LoadFromFile(file);
-    ASSERT_EQ(Form2->Image1->Picture().kind(), TPicture::Kind::Jpeg);
-    EXPECT_TRUE(Form2->litPhase()) << "on show at once";
+    stimulationWindow()->pictureArea->Picture().LoadFromFile(file);
+    ASSERT_EQ(stimulationWindow()->pictureArea->Picture().kind(), TPicture::Kind::Jpeg);
+    EXPECT_TRUE(stimulationWindow()->litPhase()) << "on show at once";
     runTicks(1);
-    EXPECT_EQ(Form2->Image1->Picture().kind(), TPicture::Kind::Bitmap);
-    EXPECT_TRUE(Form2->Image1->Picture().isEmpty());
-    EXPECT_FALSE(Form2->litPhase()) << "the flicker goes on";
+    EXPECT_EQ(stimulationWindow()->pictureArea->Picture().kind(), TPicture::Kind::Bitmap);
+    EXPECT_TRUE(stimulationWindow()->pictureArea->Picture().isEmpty());
+    EXPECT_FALSE(stimulationWindow()->litPhase()) << "the flicker goes on";
 }
 
 INSTANTIATE_TEST_SUITE_P(Phases, FlickerMandalaTest, ::testing::Values(std::size_t(1), std::size_t(2)));

@@ -3,12 +3,12 @@
 // the choice between the frame and the timer presenter at the start of a run.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/Timer.h"
 #include "run/FlickerOptions.h"
 #include "run/FlipLog.h"
 #include "run/FramePresenter.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include <QWidget>
 
@@ -223,8 +223,8 @@ protected:
 TEST_P(PresenterChoiceTest, TheFramesTakeOverOnlyWhenSwapsAreSteadilyPaced)
 {
     const ChoiceCase c = GetParam();
-    Form2->SetFrequency(13.0);
-    Form2->Timer1->setEnabled(true);
+    stimulationWindow()->setFrequency(13.0);
+    stimulationWindow()->flipTimer->setEnabled(true);
     fake.advanceMs(20000);
     destroyWindowSet();
     const QString summary = QString::fromUtf8(readFile(path(QStringLiteral("flips.csv.summary.txt"))));
@@ -268,15 +268,15 @@ protected:
 
 TEST_F(FramesBeforeTheFlickerTest, ThePhaseHoldsUntilTheClockRunsThenFollowsThePlan)
 {
-    Form2->SetFrequency(10.0);
-    Form2->Show();
+    stimulationWindow()->setFrequency(10.0);
+    stimulationWindow()->Show();
     QApplication::processEvents();
     fake.advanceMs(3000);
     ASSERT_EQ(fake.frameSurfacesStarted, 1) << "the swaps are measured when the window shows";
     ASSERT_GT(fake.frames.size(), 100u);
     EXPECT_TRUE(flipTimes(fake.frames).empty()) << "no flip before the flicker clock runs";
 
-    Form2->Timer1->setEnabled(true);
+    stimulationWindow()->flipTimer->setEnabled(true);
     fake.advanceMs(3000);
     const std::vector<int> lengths = phaseLengths(fake.frames, 60.0);
     ASSERT_GT(lengths.size(), 50u);

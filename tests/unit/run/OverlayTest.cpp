@@ -3,7 +3,7 @@
 #include "AppFixture.h"
 
 #include "framework/Image.h"
-#include "run/TForm3.h"
+#include "run/OverlayWindow.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -13,6 +13,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 
 QByteArray jpeg(QSize size, QColor colour)
 {
@@ -50,12 +51,12 @@ protected:
 
     void expectScreenBoundsAndHidden()
     {
-        EXPECT_EQ(QRect(Form3->Left(), Form3->Top(), Form3->Width(), Form3->Height()), QRect(0, 0, 1280, 720));
-        EXPECT_EQ(Form3->Image1->geometry(), QRect(0, 0, 1280, 720));
-        EXPECT_FALSE(Form3->Visible());
-        EXPECT_FALSE(Form3->isOnScreen());
-        EXPECT_TRUE(Form3->DoubleBuffered);
-        EXPECT_TRUE(Form3->alphaBlend());
+        EXPECT_EQ(QRect(overlayWindow()->Left(), overlayWindow()->Top(), overlayWindow()->Width(), overlayWindow()->Height()), QRect(0, 0, 1280, 720));
+        EXPECT_EQ(overlayWindow()->mandalaImage->geometry(), QRect(0, 0, 1280, 720));
+        EXPECT_FALSE(overlayWindow()->Visible());
+        EXPECT_FALSE(overlayWindow()->isOnScreen());
+        EXPECT_TRUE(overlayWindow()->DoubleBuffered);
+        EXPECT_TRUE(overlayWindow()->alphaBlend());
     }
 
     std::vector<std::pair<QString, QByteArray>> files;
@@ -66,12 +67,12 @@ TEST_F(Overlay, LoadsThePictureFoundWhateverTheCaseOfItsFolder)
     // The program names it "Mandals/3.jpg"; the folder on disk is "mandals".
     startWith({ { QStringLiteral("mandals/3.jpg"), jpeg({ 300, 200 }, QColor(200, 40, 40)) } });
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join(u'\n').toStdString();
-    const TPicture& picture = Form3->Image1->Picture();
+    const TPicture& picture = overlayWindow()->mandalaImage->Picture();
     EXPECT_EQ(picture.kind(), TPicture::Kind::Jpeg);
     ASSERT_EQ(picture.image().size(), QSize(300, 200));
     EXPECT_GT(picture.image().pixelColor(150, 100).red(), 180);
     // Smaller than the screen: kept at its size in the top-left corner.
-    EXPECT_EQ(Form3->Image1->pictureRect(), QRect(0, 0, 300, 200));
+    EXPECT_EQ(overlayWindow()->mandalaImage->pictureRect(), QRect(0, 0, 300, 200));
     expectScreenBoundsAndHidden();
 }
 
@@ -79,11 +80,11 @@ TEST_F(Overlay, LargePictureIsShrunkToTheScreenFromTheTopLeft)
 {
     startWith({ { QStringLiteral("Mandals/3.jpg"), jpeg({ 3200, 1200 }, Qt::gray) } });
     EXPECT_TRUE(fake.errors.isEmpty());
-    const TPicture& picture = Form3->Image1->Picture();
+    const TPicture& picture = overlayWindow()->mandalaImage->Picture();
     ASSERT_FALSE(picture.isEmpty());
     // Decoded at a reduced scale that still covers the screen's width (1280 x 480).
     EXPECT_EQ(picture.image().size(), QSize(1600, 600));
-    EXPECT_EQ(Form3->Image1->pictureRect(), QRect(0, 0, 1280, 480));
+    EXPECT_EQ(overlayWindow()->mandalaImage->pictureRect(), QRect(0, 0, 1280, 480));
     expectScreenBoundsAndHidden();
 }
 
@@ -91,7 +92,7 @@ TEST_F(Overlay, MissingPictureLeavesItEmptyWithoutAMessage)
 {
     startWith({ { QStringLiteral("mandals/1.jpg"), jpeg({ 50, 50 }, Qt::gray) } });
     EXPECT_TRUE(fake.errors.isEmpty());
-    EXPECT_TRUE(Form3->Image1->Picture().isEmpty());
+    EXPECT_TRUE(overlayWindow()->mandalaImage->Picture().isEmpty());
     expectScreenBoundsAndHidden();
 }
 
@@ -99,8 +100,8 @@ TEST_F(Overlay, BrokenPictureIsReportedOnce)
 {
     startWith({ { QStringLiteral("mandals/3.jpg"), QByteArray("not a picture") } });
     EXPECT_EQ(fake.errors.size(), 1);
-    EXPECT_TRUE(Form3->Image1->Picture().isEmpty());
-    EXPECT_FALSE(Form3->Visible());
+    EXPECT_TRUE(overlayWindow()->mandalaImage->Picture().isEmpty());
+    EXPECT_FALSE(overlayWindow()->Visible());
 }
 
 struct OpacityCase {
@@ -116,7 +117,7 @@ class OverlayOpacity : public Overlay, public ::testing::WithParamInterface<Opac
 TEST_P(OverlayOpacity, AlphaFollowsTheStoredIntensity)
 {
     startWith({ { QStringLiteral("Config.ini"), QByteArray(GetParam().ini) } });
-    EXPECT_EQ(Form3->AlphaBlendValue(), GetParam().alpha);
+    EXPECT_EQ(overlayWindow()->AlphaBlendValue(), GetParam().alpha);
 }
 
 // The stored default equals the intensity already shown, so the designed alpha stays.

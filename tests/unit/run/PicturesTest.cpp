@@ -3,13 +3,13 @@
 // pictures give way to each other and to the text timer.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/CheckBox.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
-#include "run/TForm5.h"
+#include "run/ClockPlate.h"
+#include "run/StimulationWindow.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -23,6 +23,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 using Ranges = std::vector<std::pair<int, int>>;
 
 QByteArray encoded(QColor colour, QSize size, const char* format)
@@ -65,11 +66,11 @@ protected:
         fake.randomRanges.clear();
         // The 20 ms timers of the control and clock windows play no part here;
         // stopped, they let minutes of virtual time pass quickly.
-        Form1->Timer1->setEnabled(false);
-        Form5->Timer1->setEnabled(false);
+        controlWindow()->titlePollTimer->setEnabled(false);
+        clockPlate()->tickTimer->setEnabled(false);
     }
 
-    TPicture& picture() { return Form2->Image1->Picture(); }
+    TPicture& picture() { return stimulationWindow()->pictureArea->Picture(); }
 
     // The colour of the picture on show (its centre), or an invalid colour if none.
     QColor shownColour()
@@ -103,7 +104,7 @@ class PictureTick : public Pictures, public ::testing::WithParamInterface<TickCa
 TEST_P(PictureTick, ShowsTheDrawnFileAndSetsTheDrawnWait)
 {
     const TickCase& c = GetParam();
-    TTimer& timer = c.mandala ? *Form2->Timer4 : *Form2->Timer3;
+    TTimer& timer = c.mandala ? *stimulationWindow()->mandalaTimer : *stimulationWindow()->markerTimer;
     const int firstWait = c.mandala ? 10000 : 15000;
     ASSERT_EQ(timer.Interval(), firstWait);
     fake.queueRandom(c.choice);
@@ -145,10 +146,10 @@ TEST_F(Pictures, JpegIsDecodedForThePictureAreaNotAtFullSize)
     // A picture far larger than the area is decoded at a reduced scale that still
     // covers the area.
     test::writeFile(dir.path(), QStringLiteral("mandals/1.jpg"), encoded(kMandala[0], { 4096, 3072 }, "JPG"));
-    Form2->Image1->resize(500, 400);
+    stimulationWindow()->pictureArea->resize(500, 400);
     fake.queueRandom(0);
     fake.queueRandom(20000);
-    Form2->Timer4->setEnabled(true);
+    stimulationWindow()->mandalaTimer->setEnabled(true);
     fake.advanceMs(10000);
     ASSERT_FALSE(picture().isEmpty());
     // Fitted into 500 x 400 the picture measures 500 x 375; one eighth (512 x 384)
@@ -161,12 +162,12 @@ TEST_F(Pictures, MissingMarkerFileShowsNothingAndStillDrawsTheWait)
     QFile::remove(path(QStringLiteral("textures/mark2.bmp")));
     fake.queueRandom(1);
     fake.queueRandom(30000);
-    Form2->Timer3->setEnabled(true);
+    stimulationWindow()->markerTimer->setEnabled(true);
     fake.advanceMs(15000);
 
     EXPECT_TRUE(picture().isEmpty());
     EXPECT_TRUE(fake.errors.isEmpty());
-    EXPECT_EQ(Form2->Timer3->Interval(), 30000);
+    EXPECT_EQ(stimulationWindow()->markerTimer->Interval(), 30000);
     EXPECT_EQ(fake.randomRanges, Ranges({ kMarkerChoice, kMarkerWait }));
 
     // The other marker still shows.
@@ -179,15 +180,15 @@ TEST_F(Pictures, MissingMarkerFileShowsNothingAndStillDrawsTheWait)
 TEST_F(Pictures, AboutHalfTheMarkerTicksShowNothingWithoutMark2)
 {
     QFile::remove(path(QStringLiteral("textures/mark2.bmp")));
-    Form2->Timer3->setEnabled(true);
+    stimulationWindow()->markerTimer->setEnabled(true);
     // Unscripted draws come from the fake's seeded generator.
     int shown = 0;
     const int ticks = 200;
     for (int i = 0; i < ticks; ++i) {
         picture().releaseBitmap();
-        const std::uint64_t before = Form2->Timer3->tickCount();
-        fake.advanceMs(Form2->Timer3->Interval());
-        ASSERT_EQ(Form2->Timer3->tickCount(), before + 1);
+        const std::uint64_t before = stimulationWindow()->markerTimer->tickCount();
+        fake.advanceMs(stimulationWindow()->markerTimer->Interval());
+        ASSERT_EQ(stimulationWindow()->markerTimer->tickCount(), before + 1);
         shown += !picture().isEmpty();
     }
     EXPECT_GT(shown, ticks * 35 / 100);
@@ -210,7 +211,7 @@ TEST_P(BrokenPicture, OneErrorBoxAndTheTimerKeepsItsWait)
 {
     const BrokenCase& c = GetParam();
     test::writeFile(dir.path(), QString::fromLatin1(c.file), c.bytes);
-    TTimer& timer = c.mandala ? *Form2->Timer4 : *Form2->Timer3;
+    TTimer& timer = c.mandala ? *stimulationWindow()->mandalaTimer : *stimulationWindow()->markerTimer;
     const int wait = timer.Interval();
     fake.queueRandom(0);
     timer.setEnabled(true);
@@ -240,7 +241,7 @@ TEST_F(Pictures, BrokenPictureLeavesThePictureOnShow)
 {
     fake.queueRandom(1);
     fake.queueRandom(20000);
-    Form2->Timer3->setEnabled(true);
+    stimulationWindow()->markerTimer->setEnabled(true);
     fake.advanceMs(15000);
     ASSERT_TRUE(near(shownColour(), kMark2));
 
@@ -249,7 +250,7 @@ TEST_F(Pictures, BrokenPictureLeavesThePictureOnShow)
     fake.advanceMs(20000);
     EXPECT_EQ(fake.errors.size(), 1);
     EXPECT_TRUE(near(shownColour(), kMark2));
-    EXPECT_EQ(Form2->Timer3->Interval(), 20000);
+    EXPECT_EQ(stimulationWindow()->markerTimer->Interval(), 20000);
 }
 
 TEST_F(Pictures, MarkerAndMandalaReplaceEachOther)
@@ -257,8 +258,8 @@ TEST_F(Pictures, MarkerAndMandalaReplaceEachOther)
     // Mandala at 10 s, marker at 15 s, mandala again at 20 s, marker again at 31 s.
     fake.queueRandom(2);      // mandala 3
     fake.queueRandom(10000);
-    Form2->Timer4->setEnabled(true);
-    Form2->Timer3->setEnabled(true);
+    stimulationWindow()->mandalaTimer->setEnabled(true);
+    stimulationWindow()->markerTimer->setEnabled(true);
 
     fake.advanceMs(10000);
     EXPECT_EQ(picture().kind(), TPicture::Kind::Jpeg);
@@ -288,15 +289,15 @@ TEST_F(Pictures, MarkerAndMandalaReplaceEachOther)
 
 TEST_F(Pictures, WithoutFlickerAMandalaStaysUntilTheNextTextTick)
 {
-    Form1->CheckBox1->setChecked(false);
-    Form2->Timer2->setInterval(600);
-    Form2->Timer2->setEnabled(true);   // text ticks at 600, 1200, ... 9600, 10200
+    controlWindow()->stimulationBox->setChecked(false);
+    stimulationWindow()->lineTimer->setInterval(600);
+    stimulationWindow()->lineTimer->setEnabled(true);   // text ticks at 600, 1200, ... 9600, 10200
     fake.queueRandom(1);
     fake.queueRandom(40000);
-    Form2->Timer4->setEnabled(true);   // mandala at 10000
+    stimulationWindow()->mandalaTimer->setEnabled(true);   // mandala at 10000
 
     fake.advanceMs(10000);
-    ASSERT_FALSE(Form2->Timer1->Enabled());
+    ASSERT_FALSE(stimulationWindow()->flipTimer->Enabled());
     EXPECT_EQ(picture().kind(), TPicture::Kind::Jpeg);
     EXPECT_FALSE(picture().isEmpty());
     fake.advanceMs(199);
@@ -315,7 +316,7 @@ TEST_F(Pictures, OnlyTheNumberedFilesAreEverShown)
     test::writeFile(dir.path(), QStringLiteral("mandals/0.jpg"), encoded(Qt::white, { 16, 16 }, "JPG"));
     fake.queueRandom(1);
     fake.queueRandom(10000);
-    Form2->Timer4->setEnabled(true);
+    stimulationWindow()->mandalaTimer->setEnabled(true);
     fake.advanceMs(10000);
     EXPECT_TRUE(picture().isEmpty());
     EXPECT_TRUE(fake.errors.isEmpty());
@@ -338,19 +339,19 @@ class UnfinishedDecoding : public Pictures, public ::testing::WithParamInterface
 TEST_P(UnfinishedDecoding, DelaysNoFlipAndNoClockTick)
 {
     fake.finishJobsAfterEachCallback = false;
-    TTimer& timer = *(GetParam().mandala ? Form2->Timer4 : Form2->Timer3);
+    TTimer& timer = *(GetParam().mandala ? stimulationWindow()->mandalaTimer : stimulationWindow()->markerTimer);
     std::vector<std::int64_t> flips;
     std::vector<bool> phases;
-    const auto flip = Form2->Timer1->OnTimer;
-    Form2->Timer1->OnTimer = [&, flip] {
+    const auto flip = stimulationWindow()->flipTimer->OnTimer;
+    stimulationWindow()->flipTimer->OnTimer = [&, flip] {
         flip();
         flips.push_back(fake.monotonicNs());
-        phases.push_back(Form2->litPhase());
+        phases.push_back(stimulationWindow()->litPhase());
     };
-    Form2->SetFrequency(8.0);
-    Form2->Timer1->setEnabled(true);
-    Form5->Timer1->setEnabled(true);
-    const std::uint64_t clockTicks = Form5->Timer1->tickCount();
+    stimulationWindow()->setFrequency(8.0);
+    stimulationWindow()->flipTimer->setEnabled(true);
+    clockPlate()->tickTimer->setEnabled(true);
+    const std::uint64_t clockTicks = clockPlate()->tickTimer->tickCount();
     const int wait = timer.Interval();
     fake.queueRandom(0);
     fake.queueRandom(0);
@@ -373,8 +374,8 @@ TEST_P(UnfinishedDecoding, DelaysNoFlipAndNoClockTick)
         ASSERT_EQ(flips[i] - flips[i - 1], half) << "flip " << i;
         ASSERT_NE(phases[i], phases[i - 1]) << "flip " << i;
     }
-    EXPECT_EQ(Form5->Timer1->tickCount() - clockTicks, std::uint64_t(2 * wait / 20));
-    EXPECT_EQ(Form5->Label1->Caption(), fake.longTimeText());
+    EXPECT_EQ(clockPlate()->tickTimer->tickCount() - clockTicks, std::uint64_t(2 * wait / 20));
+    EXPECT_EQ(clockPlate()->timeText->Caption(), fake.longTimeText());
 
     // Once decoding ends the picture appears and the timer draws its next wait.
     fake.queueRandom(33333);
@@ -406,7 +407,7 @@ TEST_P(SecondChoice, DecodesOnlyAChangedFile)
     const SecondChoiceCase& c = GetParam();
     fake.queueRandom(0);
     fake.queueRandom(20000);
-    Form2->Timer3->setEnabled(true);
+    stimulationWindow()->markerTimer->setEnabled(true);
     fake.advanceMs(15000);
     ASSERT_TRUE(near(shownColour(), kMark1));
 
@@ -426,7 +427,7 @@ TEST_P(SecondChoice, DecodesOnlyAChangedFile)
     else
         EXPECT_TRUE(picture().isEmpty());
     EXPECT_EQ(fake.errors.size(), c.errors);
-    EXPECT_EQ(Form2->Timer3->Interval(), c.errors ? 20000 : 25000);
+    EXPECT_EQ(stimulationWindow()->markerTimer->Interval(), c.errors ? 20000 : 25000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SecondChoice,

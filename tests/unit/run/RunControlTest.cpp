@@ -2,8 +2,8 @@
 // choice, the run length it accepts, and a Start that finds no text to load.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
-#include "control/TForm4.h"
+#include "control/ControlWindow.h"
+#include "control/MiniBar.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorBox.h"
 #include "framework/Handler.h"
@@ -11,9 +11,9 @@
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
+#include "run/OverlayWindow.h"
 #include "run/ReadingTextLoad.h"
-#include "run/TForm2.h"
-#include "run/TForm3.h"
+#include "run/StimulationWindow.h"
 #include "widgets/TGauge.h"
 
 #include <QDir>
@@ -22,69 +22,72 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::writeFile;
 
 class RunControlStart : public test::AppTest {
 protected:
-    bool clickStart() { return runHandler(Form1->Label12->OnClick); }
+    bool clickStart() { return runHandler(controlWindow()->startButton->OnClick); }
 
     std::vector<TTimer*> runTimers() const
     {
-        return { Form1->Timer2, Form2->Timer1, Form2->Timer2, Form2->Timer3, Form2->Timer4 };
+        return { controlWindow()->countdownTimer, stimulationWindow()->flipTimer, stimulationWindow()->lineTimer, stimulationWindow()->markerTimer, stimulationWindow()->mandalaTimer };
     }
 };
 
 TEST_F(RunControlStart, ShowsTheStimulationWindowInThePreviewsLookAndStartsTheRun)
 {
     const TFont font { QStringLiteral("Arial"), 20, TFont::Italic, 0x000000FF, 204 };
-    Form1->example->setFont(font);
-    Form1->example->setColor(0x00112233);
-    const int topBefore = Form1->Top();
+    controlWindow()->textPreview->setFont(font);
+    controlWindow()->textPreview->setColor(0x00112233);
+    const int topBefore = controlWindow()->Top();
 
     ASSERT_TRUE(clickStart()) << fake.errors.join(u'\n').toStdString();
 
-    EXPECT_TRUE(Form2->Visible());
-    EXPECT_EQ(QRect(Form2->Left(), Form2->Top(), Form2->Width(), Form2->Height()), QRect(0, 0, 1024, 768));
-    EXPECT_EQ(Form2->Color(), TColor(0x00112233));
-    EXPECT_EQ(Form2->Label1->Font(), font);
-    EXPECT_EQ(Form2->Label1->geometry(), QRect(30, 768 / 2 - 80, 1024 - 60, 241));
+    EXPECT_TRUE(stimulationWindow()->Visible());
+    EXPECT_EQ(QRect(stimulationWindow()->Left(), stimulationWindow()->Top(), stimulationWindow()->Width(), stimulationWindow()->Height()), QRect(0, 0, 1024, 768));
+    EXPECT_EQ(stimulationWindow()->Color(), TColor(0x00112233));
+    EXPECT_EQ(stimulationWindow()->textLine->Font(), font);
+    EXPECT_EQ(stimulationWindow()->textLine->geometry(), QRect(30, 768 / 2 - 80, 1024 - 60, 241));
 
     // Minimized behind the mini bar, with the pointer on its restore image.
-    EXPECT_EQ(Form1->savedTop, topBefore);
-    EXPECT_EQ(Form1->Top(), 200000);
-    EXPECT_TRUE(Form4->Visible());
-    EXPECT_EQ(fake.cursorPos(), QPoint(Form4->Left() + 10, Form4->Top() + 10));
-    EXPECT_EQ(fake.cursorPos(), QPoint(10, 768 - Form4->Height() + 10));
+    EXPECT_EQ(controlWindow()->topBeforeMinimize, topBefore);
+    EXPECT_EQ(controlWindow()->Top(), 200000);
+    EXPECT_TRUE(miniBar()->Visible());
+    EXPECT_EQ(fake.cursorPos(), QPoint(miniBar()->Left() + 10, miniBar()->Top() + 10));
+    EXPECT_EQ(fake.cursorPos(), QPoint(10, 768 - miniBar()->Height() + 10));
 
-    EXPECT_EQ(Form1->minutesLeft, 27);
-    EXPECT_EQ(Form1->secondsLeft, 0);
-    EXPECT_TRUE(Form1->Timer2->Enabled());
-    EXPECT_EQ(Form1->Timer2->Interval(), 1000);
-    EXPECT_TRUE(Form2->Timer2->Enabled());
-    EXPECT_EQ(Form2->Timer2->Interval(), 600);
-    EXPECT_TRUE(Form2->Timer3->Enabled());
-    EXPECT_TRUE(Form2->Timer4->Enabled());
-    EXPECT_FALSE(Form2->Timer1->Enabled()) << "the text timer starts the flicker clock, not Start";
+    EXPECT_EQ(controlWindow()->minutesLeft, 27);
+    EXPECT_EQ(controlWindow()->secondsLeft, 0);
+    EXPECT_TRUE(controlWindow()->countdownTimer->Enabled());
+    EXPECT_EQ(controlWindow()->countdownTimer->Interval(), 1000);
+    EXPECT_TRUE(stimulationWindow()->lineTimer->Enabled());
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), 600);
+    EXPECT_TRUE(stimulationWindow()->markerTimer->Enabled());
+    EXPECT_TRUE(stimulationWindow()->mandalaTimer->Enabled());
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled()) << "the text timer starts the flicker clock, not Start";
 
-    EXPECT_EQ(Form2->text.lines(), QStringList({ "sample.txt", "First line", "Second line", "Third line" }));
-    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("sample.txt"));
-    EXPECT_TRUE(Form2->Gauge1->Visible());
-    EXPECT_EQ(Form2->Gauge1->Progress(), 100);
-    EXPECT_EQ(Form1->Gauge1->Progress(), 100);
+    EXPECT_EQ(stimulationWindow()->readingText.lines(), QStringList({ "sample.txt", "First line", "Second line", "Third line" }));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("sample.txt"));
+    EXPECT_TRUE(stimulationWindow()->progressStrip->Visible());
+    EXPECT_EQ(stimulationWindow()->progressStrip->Progress(), 100);
+    EXPECT_EQ(controlWindow()->progressNeedle->Progress(), 100);
 }
 
 // The stimulation window takes no input, but its text line is drawn in the
 // preview's colours all the same, not greyed as a disabled control.
 TEST_F(RunControlStart, DrawsTheTitleLineInThePreviewsColours)
 {
-    Form1->example->setFont(TFont { QStringLiteral("Arial"), 36, TFont::Bold, 0x000000FF, 204 });
-    Form1->example->setColor(0x00FFFF00);
+    controlWindow()->textPreview->setFont(TFont { QStringLiteral("Arial"), 36, TFont::Bold, 0x000000FF, 204 });
+    controlWindow()->textPreview->setColor(0x00FFFF00);
     ASSERT_TRUE(clickStart());
 
-    const QImage line = Form2->grab(Form2->Label1->geometry()).toImage();
+    const QImage line = stimulationWindow()->grab(stimulationWindow()->textLine->geometry()).toImage();
     int ink = 0;
     int background = 0;
     for (int y = 0; y < line.height(); ++y)
@@ -99,11 +102,11 @@ TEST_F(RunControlStart, DrawsTheTitleLineInThePreviewsColours)
 
 TEST_F(RunControlStart, StartsMarkersAndMandalasOnlyWhenChosen)
 {
-    Form1->CheckBox7->setChecked(false);
-    Form1->CheckBox8->setChecked(true);
+    controlWindow()->markersBox->setChecked(false);
+    controlWindow()->mandalasBox->setChecked(true);
     ASSERT_TRUE(clickStart());
-    EXPECT_FALSE(Form2->Timer3->Enabled());
-    EXPECT_TRUE(Form2->Timer4->Enabled());
+    EXPECT_FALSE(stimulationWindow()->markerTimer->Enabled());
+    EXPECT_TRUE(stimulationWindow()->mandalaTimer->Enabled());
 }
 
 struct IntensityCase {
@@ -117,10 +120,10 @@ class RunControlIntensity : public RunControlStart, public ::testing::WithParamI
 
 TEST_P(RunControlIntensity, SetsTheOverlayOpacity)
 {
-    Form1->SpinEdit1->setValue(GetParam().intensity);
-    Form3->setAlphaBlendValue(0);
+    controlWindow()->intensitySpin->setValue(GetParam().intensity);
+    overlayWindow()->setAlphaBlendValue(0);
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(Form3->AlphaBlendValue(), GetParam().alpha);
+    EXPECT_EQ(overlayWindow()->AlphaBlendValue(), GetParam().alpha);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlIntensity, ::testing::Values(
@@ -141,17 +144,17 @@ class RunControlMode : public RunControlStart, public ::testing::WithParamInterf
 TEST_P(RunControlMode, SetsTheStartFrequencyAndTheAutoDrift)
 {
     const ModeCase& c = GetParam();
-    Form1->CheckBox2->setChecked(c.manual);
-    Form1->CheckBox3->setChecked(!c.manual);
+    controlWindow()->manualBox->setChecked(c.manual);
+    controlWindow()->autoBox->setChecked(!c.manual);
     if (c.manual)
-        Form1->Label7Click();
-    Form1->CheckBox4->setChecked(c.sleep);
-    Form1->CheckBox5->setChecked(!c.sleep);
-    Form1->stimulationFrequency = 3.0;
+        controlWindow()->chooseRhythm(Rhythm::LowAlpha);
+    controlWindow()->sleepBox->setChecked(c.sleep);
+    controlWindow()->wakeBox->setChecked(!c.sleep);
+    stimulationWindow()->flicker.frequency = 3.0;
 
     ASSERT_TRUE(clickStart());
-    EXPECT_DOUBLE_EQ(Form1->stimulationFrequency, c.frequency) << c.what;
-    EXPECT_EQ(Form1->autoDrift, c.drift) << c.what;
+    EXPECT_DOUBLE_EQ(stimulationWindow()->flicker.frequency, c.frequency) << c.what;
+    EXPECT_EQ(stimulationWindow()->flicker.autoDrift, c.drift) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlMode, ::testing::Values(
@@ -162,36 +165,36 @@ INSTANTIATE_TEST_SUITE_P(Table, RunControlMode, ::testing::Values(
 
 TEST_F(RunControlStart, DisablesTheSettingsThatMayNotChangeAndLeavesTheRest)
 {
-    Form1->Label14->show();
-    const std::vector<QWidget*> kept { Form1->SpinEdit1, Form1->SpinEdit2, Form1->CheckBox6, Form1->Label5,
-        Form1->Label6, Form1->Label7, Form1->Label8, Form1->Label9, Form1->Label10, Form1->Label11, Form1->Label12,
-        Form1->BMin, Form1->BClose };
+    controlWindow()->browseButton->show();
+    const std::vector<QWidget*> kept { controlWindow()->intensitySpin, controlWindow()->lineIntervalSpin, controlWindow()->powerOffBox, controlWindow()->rhythmButton(Rhythm::LowBeta),
+        controlWindow()->rhythmButton(Rhythm::HighAlpha), controlWindow()->rhythmButton(Rhythm::LowAlpha), controlWindow()->rhythmButton(Rhythm::Theta), controlWindow()->rhythmButton(Rhythm::Delta), controlWindow()->helpButton, controlWindow()->bookButton, controlWindow()->startButton,
+        controlWindow()->minimizeButton, controlWindow()->closeButton };
     std::vector<bool> before;
     for (QWidget* w : kept)
         before.push_back(w->isEnabled());
 
     ASSERT_TRUE(clickStart());
 
-    for (QWidget* w : std::initializer_list<QWidget*> { Form1->CheckBox1, Form1->CheckBox2, Form1->CheckBox3,
-             Form1->CheckBox4, Form1->CheckBox5, Form1->CheckBox7, Form1->CheckBox8, Form1->CheckBox9,
-             Form1->CheckBox10, Form1->ColorBox1, Form1->Label3, Form1->Label4, Form1->SpinEdit3 })
+    for (QWidget* w : std::initializer_list<QWidget*> { controlWindow()->stimulationBox, controlWindow()->manualBox, controlWindow()->autoBox,
+             controlWindow()->sleepBox, controlWindow()->wakeBox, controlWindow()->markersBox, controlWindow()->mandalasBox, controlWindow()->randomTextBox,
+             controlWindow()->chosenTextBox, controlWindow()->previewColorBox, controlWindow()->fontButton, controlWindow()->resetButton, controlWindow()->runMinutesSpin })
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_TRUE(Form1->Label14->isHidden());
+    EXPECT_TRUE(controlWindow()->browseButton->isHidden());
     for (std::size_t i = 0; i < kept.size(); ++i)
         EXPECT_EQ(kept[i]->isEnabled(), before[i]) << kept[i]->objectName().toStdString();
-    EXPECT_TRUE(Form1->Label12->isEnabled());
+    EXPECT_TRUE(controlWindow()->startButton->isEnabled());
 }
 
 TEST_F(RunControlStart, KeepsATextChosenByHandAndDrawsNone)
 {
-    Form1->CheckBox10->setChecked(true);
-    Form1->CheckBox9->setChecked(false);
+    controlWindow()->chosenTextBox->setChecked(true);
+    controlWindow()->randomTextBox->setChecked(false);
     writeFile(dir.path(), QStringLiteral("elsewhere/mine.txt"), "mine\n");
-    setReadingTextFromFile(*Form2, path(QStringLiteral("elsewhere/mine.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("elsewhere/mine.txt")));
 
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(Form2->text.lines(), QStringList({ "mine.txt", "mine" }));
-    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("mine.txt"));
+    EXPECT_EQ(stimulationWindow()->readingText.lines(), QStringList({ "mine.txt", "mine" }));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("mine.txt"));
     EXPECT_TRUE(fake.randomRanges.empty());
 }
 
@@ -202,7 +205,7 @@ TEST_F(RunControlStart, DrawsFromAllTheTextsInTheList)
     createWindowSet();
     fake.queueRandom(1);
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(Form2->text.line(0), QStringLiteral("zeta.txt"));
+    EXPECT_EQ(stimulationWindow()->readingText.line(0), QStringLiteral("zeta.txt"));
     ASSERT_FALSE(fake.randomRanges.empty());
     EXPECT_EQ(fake.randomRanges.back(), std::make_pair(0, 2));
 }
@@ -219,15 +222,15 @@ class RunControlRunLength : public RunControlStart, public ::testing::WithParamI
 TEST_P(RunControlRunLength, BringsATypedRunLengthIntoRange)
 {
     const LengthCase& c = GetParam();
-    Form1->SpinEdit3->editor()->setText(QString::fromUtf8(c.typed));
+    controlWindow()->runMinutesSpin->editor()->setText(QString::fromUtf8(c.typed));
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(Form1->SpinEdit3->Value(), c.length);
-    EXPECT_EQ(Form1->Label2->Caption(), QString::number(c.length));
-    EXPECT_EQ(Form1->minutesLeft, c.length);
+    EXPECT_EQ(controlWindow()->runMinutesSpin->Value(), c.length);
+    EXPECT_EQ(controlWindow()->minutesLabel->Caption(), QString::number(c.length));
+    EXPECT_EQ(controlWindow()->minutesLeft, c.length);
 
     fake.advanceMs(1000);
-    EXPECT_EQ(Form1->Label2->Caption(), QString::number(c.length - 1));
-    EXPECT_EQ(Form1->Gauge1->Progress(), 100);
+    EXPECT_EQ(controlWindow()->minutesLabel->Caption(), QString::number(c.length - 1));
+    EXPECT_EQ(controlWindow()->progressNeedle->Progress(), 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlRunLength, ::testing::Values(
@@ -248,12 +251,12 @@ class RunControlLineInterval : public RunControlStart, public ::testing::WithPar
 TEST_P(RunControlLineInterval, BringsATypedLineIntervalIntoRangeAndTheFeedStarts)
 {
     const LineIntervalCase& c = GetParam();
-    Form1->SpinEdit2->editor()->setText(QString::fromUtf8(c.typed));
+    controlWindow()->lineIntervalSpin->editor()->setText(QString::fromUtf8(c.typed));
     ASSERT_TRUE(clickStart());
-    EXPECT_EQ(Form1->SpinEdit2->Value(), c.lineInterval);
-    EXPECT_EQ(Form2->Timer2->Interval(), c.lineInterval * 10);
+    EXPECT_EQ(controlWindow()->lineIntervalSpin->Value(), c.lineInterval);
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), c.lineInterval * 10);
     fake.advanceMs(c.lineInterval * 10);
-    EXPECT_TRUE(Form2->Timer1->Enabled()) << "the first line's tick starts the flicker";
+    EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled()) << "the first line's tick starts the flicker";
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunControlLineInterval, ::testing::Values(
@@ -296,9 +299,9 @@ TEST_P(RunControlNoText, ShowsAnErrorNamingTheFolderAndChangesNothing)
         ASSERT_TRUE(QFile::remove(path(QStringLiteral("to_read/sample.txt"))));
     }
     writeFile(dir.path(), QStringLiteral("elsewhere/kept.txt"), "kept\n");
-    setReadingTextFromFile(*Form2, path(QStringLiteral("elsewhere/kept.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("elsewhere/kept.txt")));
     fake.errors.clear();
-    const int top = Form1->Top();
+    const int top = controlWindow()->Top();
 
     EXPECT_FALSE(clickStart());
 
@@ -308,28 +311,67 @@ TEST_P(RunControlNoText, ShowsAnErrorNamingTheFolderAndChangesNothing)
     if (GetParam() == NoText::DrawnFileTooLarge) {
         EXPECT_TRUE(fake.errors[0].contains(QStringLiteral("Text exceeds memo capacity")));
     }
-    EXPECT_EQ(Form1->Top(), top);
-    EXPECT_FALSE(Form2->Visible());
-    EXPECT_FALSE(Form4->Visible());
+    EXPECT_EQ(controlWindow()->Top(), top);
+    EXPECT_FALSE(stimulationWindow()->Visible());
+    EXPECT_FALSE(miniBar()->Visible());
     for (TTimer* timer : runTimers())
         EXPECT_FALSE(timer->Enabled());
-    EXPECT_TRUE(Form1->SpinEdit3->isEnabled());
-    EXPECT_TRUE(Form1->CheckBox9->isEnabled());
-    EXPECT_EQ(Form1->minutesLeft, 27);
+    EXPECT_TRUE(controlWindow()->runMinutesSpin->isEnabled());
+    EXPECT_TRUE(controlWindow()->randomTextBox->isEnabled());
+    EXPECT_EQ(controlWindow()->minutesLeft, 27);
     EXPECT_TRUE(fake.cursorMoves.empty());
-    EXPECT_EQ(Form2->text.lines(), QStringList({ "kept.txt", "kept" }));
-    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("kept.txt"));
+    EXPECT_EQ(stimulationWindow()->readingText.lines(), QStringList({ "kept.txt", "kept" }));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("kept.txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RunControlNoText, ::testing::Values(
     NoText::MissingFolder, NoText::NoTxtFile, NoText::DrawnFileGone, NoText::DrawnFileTooLarge));
+
+// ---- A setting changed during a run reaches its target --------------------------------
+
+struct DuringRunCase {
+    const char* what;
+    std::function<void()> change;
+    std::function<bool()> reached;
+};
+
+void PrintTo(const DuringRunCase& c, std::ostream* os) { *os << c.what; }
+
+class RunControlDuringRun : public RunControlStart, public ::testing::WithParamInterface<DuringRunCase> { };
+
+// A rewiring that drops a connection leaves the run with the value it started with.
+TEST_P(RunControlDuringRun, ReachesItsTarget)
+{
+    controlWindow()->manualBox->setChecked(true);
+    controlWindow()->chooseRhythm(Rhythm::LowBeta);
+    ASSERT_TRUE(clickStart());
+    ASSERT_FALSE(GetParam().reached());
+    GetParam().change();
+    EXPECT_TRUE(GetParam().reached()) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RunControlDuringRun, ::testing::Values(
+    DuringRunCase { "intensity -> overlay alpha", [] { controlWindow()->intensitySpin->setValue(55); },
+        [] { return overlayWindow()->AlphaBlendValue() == 140; } },
+    DuringRunCase { "line interval -> line timer", [] { controlWindow()->lineIntervalSpin->setValue(250); },
+        [] { return stimulationWindow()->lineTimer->Interval() == 2500; } },
+    DuringRunCase { "rhythm -> flip schedule", [] { runHandler(controlWindow()->rhythmButton(Rhythm::Theta)->OnClick); },
+        [] { return stimulationWindow()->flipTimer->Interval() == 100 && stimulationWindow()->flicker.rhythm == Rhythm::Theta; } },
+    DuringRunCase { "stop -> every timer stopped", [] { runHandler(miniBar()->closeButton->OnClick); },
+        [] {
+            for (TTimer* timer : { controlWindow()->countdownTimer, stimulationWindow()->flipTimer, stimulationWindow()->lineTimer,
+                     stimulationWindow()->markerTimer, stimulationWindow()->mandalaTimer })
+                if (timer->Enabled())
+                    return false;
+            return !stimulationWindow()->Visible();
+        } }));
 
 class RunControlPowerOff : public RunControlStart, public ::testing::WithParamInterface<bool> { };
 
 TEST_P(RunControlPowerOff, AsksThePlatformAndReportsItsAnswer)
 {
     fake.powerOffAccepted = GetParam();
-    EXPECT_EQ(Form1->PowerOff(), GetParam());
+    EXPECT_EQ(controlWindow()->powerOff(), GetParam());
     EXPECT_EQ(fake.powerOffRequests, 1);
 }
 

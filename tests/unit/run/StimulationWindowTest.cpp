@@ -2,12 +2,12 @@
 // flicker phases put on screen.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 #include "widgets/TGauge.h"
 
 #include <QApplication>
@@ -23,25 +23,25 @@ class StimulationWindowTest : public AppTest { };
 
 TEST_F(StimulationWindowTest, BorderlessDisabledNotOnTopAndCoversTheScreenWheneverShown)
 {
-    EXPECT_TRUE(Form2->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_FALSE(Form2->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(Form2->isEnabled());
+    EXPECT_TRUE(stimulationWindow()->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(stimulationWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(stimulationWindow()->isEnabled());
 
-    Form2->Show();
-    EXPECT_EQ(QRect(Form2->Left(), Form2->Top(), Form2->Width(), Form2->Height()), QRect(0, 0, 1024, 768));
-    Form2->Hide();
+    stimulationWindow()->Show();
+    EXPECT_EQ(QRect(stimulationWindow()->Left(), stimulationWindow()->Top(), stimulationWindow()->Width(), stimulationWindow()->Height()), QRect(0, 0, 1024, 768));
+    stimulationWindow()->Hide();
     fake.setScreenSize(QSize(1920, 1080));
-    Form2->Show();
-    EXPECT_EQ(QRect(Form2->Left(), Form2->Top(), Form2->Width(), Form2->Height()), QRect(0, 0, 1920, 1080));
-    EXPECT_EQ(Form2->rect(), QRect(0, 0, 1920, 1080));
+    stimulationWindow()->Show();
+    EXPECT_EQ(QRect(stimulationWindow()->Left(), stimulationWindow()->Top(), stimulationWindow()->Width(), stimulationWindow()->Height()), QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(stimulationWindow()->rect(), QRect(0, 0, 1920, 1080));
 }
 
 TEST_F(StimulationWindowTest, DrawsPictureThenTextLineThenStrip)
 {
-    const QObjectList& stack = Form2->children();  // bottom to top
-    const auto image = stack.indexOf(Form2->Image1);
-    const auto label = stack.indexOf(Form2->Label1);
-    const auto strip = stack.indexOf(Form2->Gauge1);
+    const QObjectList& stack = stimulationWindow()->children();  // bottom to top
+    const auto image = stack.indexOf(stimulationWindow()->pictureArea);
+    const auto label = stack.indexOf(stimulationWindow()->textLine);
+    const auto strip = stack.indexOf(stimulationWindow()->progressStrip);
     ASSERT_GE(image, 0);
     EXPECT_LT(image, label);
     EXPECT_LT(label, strip);
@@ -49,12 +49,12 @@ TEST_F(StimulationWindowTest, DrawsPictureThenTextLineThenStrip)
 
 TEST_F(StimulationWindowTest, PictureAreaTakesWhatTheStripLeaves)
 {
-    Form2->Show();
-    Form2->Gauge1->show();
-    EXPECT_EQ(Form2->Gauge1->geometry(), QRect(0, 0, 1024, 4));
-    EXPECT_EQ(Form2->Image1->geometry(), QRect(0, 4, 1024, 764));
-    Form2->Gauge1->hide();
-    EXPECT_EQ(Form2->Image1->geometry(), QRect(0, 0, 1024, 768));
+    stimulationWindow()->Show();
+    stimulationWindow()->progressStrip->show();
+    EXPECT_EQ(stimulationWindow()->progressStrip->geometry(), QRect(0, 0, 1024, 4));
+    EXPECT_EQ(stimulationWindow()->pictureArea->geometry(), QRect(0, 4, 1024, 764));
+    stimulationWindow()->progressStrip->hide();
+    EXPECT_EQ(stimulationWindow()->pictureArea->geometry(), QRect(0, 0, 1024, 768));
 }
 
 // --- Create step ---------------------------------------------------------------
@@ -87,21 +87,21 @@ protected:
 TEST_P(StimulationWindowCreateTest, PlacesTheLineAndReadsTheLineInterval)
 {
     const CreateCase c = GetParam();
-    EXPECT_EQ(Form2->Label1->geometry(), QRect(60, 170, 561, 241)) << "placed on the designed 681 x 421";
-    EXPECT_EQ(Form1->SpinEdit2->Value(), c.lineInterval);
-    EXPECT_EQ(Form2->Timer2->Interval(), c.textIntervalMs);
+    EXPECT_EQ(stimulationWindow()->textLine->geometry(), QRect(60, 170, 561, 241)) << "placed on the designed 681 x 421";
+    EXPECT_EQ(controlWindow()->lineIntervalSpin->Value(), c.lineInterval);
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), c.textIntervalMs);
     EXPECT_EQ(fake.errors.size(), c.errors) << fake.errors.join('\n').toStdString();
     if (c.textFolder) {
-        EXPECT_EQ(Form2->FileListBox1.Items(), QStringList { QStringLiteral("sample.txt") });
+        EXPECT_EQ(stimulationWindow()->textFiles.Items(), QStringList { QStringLiteral("sample.txt") });
     } else {
-        EXPECT_EQ(Form2->FileListBox1.Count(), 0);
+        EXPECT_EQ(stimulationWindow()->textFiles.Count(), 0);
         ASSERT_EQ(fake.errors.size(), 1);
         EXPECT_TRUE(fake.errors.front().contains(QStringLiteral("to_read")));
     }
     // The window is created all the same, with its clock off.
-    ASSERT_NE(Form2, nullptr);
-    EXPECT_FALSE(Form2->Timer1->Enabled());
-    EXPECT_EQ(Form2->Timer1->Interval(), 1000);
+    ASSERT_NE(stimulationWindow(), nullptr);
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled());
+    EXPECT_EQ(stimulationWindow()->flipTimer->Interval(), 1000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StimulationWindowCreateTest,
@@ -122,17 +122,17 @@ protected:
 
     void showLine()
     {
-        Form2->setColor(kBackground);
-        Form2->Show();
+        stimulationWindow()->setColor(kBackground);
+        stimulationWindow()->Show();
         TFont font;
         font.setName(QStringLiteral("DejaVu Sans"));
         font.size = 28;
         font.style = TFont::Bold;
         font.color = clYellow;
-        Form2->Label1->setFont(font);
-        Form2->Label1->setCaption(QStringLiteral("Reading line WWW"));
-        Form2->SetFrequency(10);
-        Form2->Timer1->setEnabled(true);
+        stimulationWindow()->textLine->setFont(font);
+        stimulationWindow()->textLine->setCaption(QStringLiteral("Reading line WWW"));
+        stimulationWindow()->setFrequency(10);
+        stimulationWindow()->flipTimer->setEnabled(true);
         QApplication::processEvents();
     }
 
@@ -141,15 +141,15 @@ protected:
     // previous phase here.
     static QImage shownFrame()
     {
-        QPaintDevice* device = Form2->backingStore()->paintDevice();
+        QPaintDevice* device = stimulationWindow()->backingStore()->paintDevice();
         EXPECT_EQ(device->devType(), int(QInternal::Image));
         return static_cast<QImage*>(device)->convertToFormat(QImage::Format_RGB32);
     }
 
     void nextTick()
     {
-        const std::uint64_t before = Form2->Timer1->tickCount();
-        while (Form2->Timer1->tickCount() == before)
+        const std::uint64_t before = stimulationWindow()->flipTimer->tickCount();
+        while (stimulationWindow()->flipTimer->tickCount() == before)
             fake.advanceNs(fake.nextDeadlineNs() - fake.monotonicNs());
     }
 
@@ -169,13 +169,13 @@ protected:
 TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
 {
     showLine();
-    const QRect line = Form2->Label1->geometry();
-    const QRect pictureArea = Form2->Image1->geometry();
+    const QRect line = stimulationWindow()->textLine->geometry();
+    const QRect pictureArea = stimulationWindow()->pictureArea->geometry();
     for (int tick = 1; tick <= 4; ++tick) {
         nextTick();
         const QImage frame = shownFrame();
         ASSERT_EQ(frame.size(), QSize(800, 600));
-        if (Form2->litPhase()) {
+        if (stimulationWindow()->litPhase()) {
             EXPECT_GT(foreignPixels(frame, line), 200) << "tick " << tick << ": the text line";
             EXPECT_EQ(foreignPixels(frame, pictureArea), foreignPixels(frame, line)) << "nothing outside the line";
             // In the reading text's own colour, not greyed by the window taking no input.
@@ -188,7 +188,7 @@ TEST_F(FlickerPixelTest, TextLineShowsInTheLitPhaseOnly)
         } else {
             EXPECT_EQ(foreignPixels(frame, pictureArea), 0) << "tick " << tick << ": background alone";
         }
-        EXPECT_EQ(Form2->litPhase(), tick % 2 == 0);
+        EXPECT_EQ(stimulationWindow()->litPhase(), tick % 2 == 0);
     }
 }
 
@@ -201,8 +201,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Paint && widget && (widget == Form2 || Form2->isAncestorOf(widget)))
-            region += static_cast<QPaintEvent*>(event)->region().translated(widget->mapTo(Form2, QPoint(0, 0)));
+        if (event->type() == QEvent::Paint && widget && (widget == stimulationWindow() || stimulationWindow()->isAncestorOf(widget)))
+            region += static_cast<QPaintEvent*>(event)->region().translated(widget->mapTo(stimulationWindow(), QPoint(0, 0)));
         return false;
     }
 };
@@ -212,7 +212,7 @@ protected:
 TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
 {
     showLine();
-    Form2->Gauge1->show();
+    stimulationWindow()->progressStrip->show();
     const QString mandala = path(QStringLiteral("mandala.jpg"));
     QImage picture(160, 60, QImage::Format_RGB32);
     picture.fill(QColor(Qt::red));
@@ -225,14 +225,14 @@ TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
     for (const Case& c : { Case { "text line", false }, Case { "text line and a mandala", true } }) {
         SCOPED_TRACE(c.name);
         if (c.mandala) {
-            while (!Form2->litPhase())
+            while (!stimulationWindow()->litPhase())
                 nextTick();
-            Form2->Image1->Picture().LoadFromFile(mandala, Form2->Image1->size());
+            stimulationWindow()->pictureArea->Picture().LoadFromFile(mandala, stimulationWindow()->pictureArea->size());
         }
         QApplication::processEvents();
-        const QRect drawn = Form2->Image1->pictureRect().translated(Form2->Image1->pos());
+        const QRect drawn = stimulationWindow()->pictureArea->pictureRect().translated(stimulationWindow()->pictureArea->pos());
         ASSERT_EQ(drawn.isEmpty(), !c.mandala);
-        const QRegion allowed = QRegion(Form2->Label1->geometry()) + drawn;
+        const QRegion allowed = QRegion(stimulationWindow()->textLine->geometry()) + drawn;
 
         PaintedRegion painted;
         qApp->installEventFilter(&painted);
@@ -241,7 +241,7 @@ TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
             QApplication::processEvents();
         }
         qApp->removeEventFilter(&painted);
-        EXPECT_TRUE(painted.region.intersects(Form2->Label1->geometry())) << "the line flips";
+        EXPECT_TRUE(painted.region.intersects(stimulationWindow()->textLine->geometry())) << "the line flips";
         const QRect outside = (painted.region - allowed).boundingRect();
         EXPECT_TRUE(outside.isEmpty()) << "painted outside: " << outside.x() << "," << outside.y() << " "
                                        << outside.width() << "x" << outside.height();
@@ -252,29 +252,29 @@ TEST_F(FlickerPixelTest, BlankPhaseTakesTheNewBackgroundColourAndAMarkerStaysVis
 {
     showLine();
     nextTick();
-    ASSERT_FALSE(Form2->litPhase());
+    ASSERT_FALSE(stimulationWindow()->litPhase());
 
     QImage marker(40, 30, QImage::Format_RGB32);
     marker.fill(QColor(Qt::white));
     for (int x = 0; x < 40; ++x)
         marker.setPixel(x, 0, qRgb(255, 0, 0));  // a red top row; the rest is the transparent colour
-    Form2->Image1->Picture().setBitmap(marker);
+    stimulationWindow()->pictureArea->Picture().setBitmap(marker);
     QApplication::processEvents();  // the marker's arrival is painted by the event loop
     for (int tick = 0; tick < 3; ++tick) {
         nextTick();
         const QImage frame = shownFrame();
-        const QRect drawn = Form2->Image1->pictureRect().translated(Form2->Image1->pos());
+        const QRect drawn = stimulationWindow()->pictureArea->pictureRect().translated(stimulationWindow()->pictureArea->pos());
         EXPECT_EQ(frame.pixel(drawn.center().x(), drawn.top()), qRgb(255, 0, 0)) << "tick " << tick;
-        EXPECT_GT(foreignPixels(frame, Form2->Label1->geometry()), 200) << "tick " << tick;
+        EXPECT_GT(foreignPixels(frame, stimulationWindow()->textLine->geometry()), 200) << "tick " << tick;
     }
 
-    Form2->Image1->Picture().releaseBitmap();
+    stimulationWindow()->pictureArea->Picture().releaseBitmap();
     nextTick();
-    ASSERT_FALSE(Form2->litPhase());
+    ASSERT_FALSE(stimulationWindow()->litPhase());
     const TColor newBackground = rgbColor(0x10, 0x20, 0x30);
-    Form2->setColor(newBackground);
+    stimulationWindow()->setColor(newBackground);
     QApplication::processEvents();
     const QImage frame = shownFrame();
-    EXPECT_EQ(frame.pixel(Form2->Label1->geometry().center()), toQColor(newBackground).rgb());
+    EXPECT_EQ(frame.pixel(stimulationWindow()->textLine->geometry().center()), toQColor(newBackground).rgb());
     EXPECT_EQ(frame.pixel(5, 500), toQColor(newBackground).rgb());
 }

@@ -4,16 +4,16 @@
 // run, lets the screen idle again and never powers off unless the countdown ran out.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
-#include "control/TForm4.h"
+#include "control/ControlWindow.h"
+#include "control/MiniBar.h"
 #include "framework/CheckBox.h"
 #include "framework/Handler.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
-#include "run/TForm5.h"
+#include "run/ClockPlate.h"
+#include "run/StimulationWindow.h"
 #include "settings/IniFile.h"
 
 #include <QKeyEvent>
@@ -23,6 +23,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 
 enum class Ending {
     EscapeOnStimulation,  // the disabled, full-screen window
@@ -62,13 +63,13 @@ protected:
     void end()
     {
         switch (GetParam().ending) {
-        case Ending::EscapeOnStimulation: pressEscape(Form2); break;
-        case Ending::EscapeOnMiniBar: pressEscape(Form4->Image2); break;
-        case Ending::EscapeOnControl: pressEscape(Form1->SpinEdit2); break;
-        case Ending::EscapeOnClock: pressEscape(Form5); break;
-        case Ending::WindowManagerClose: Form2->close(); break;
-        case Ending::MiniBarClose: runHandler(Form4->Image2->OnClick); break;
-        case Ending::ControlClose: runHandler(Form1->BClose->OnClick); break;
+        case Ending::EscapeOnStimulation: pressEscape(stimulationWindow()); break;
+        case Ending::EscapeOnMiniBar: pressEscape(miniBar()->closeButton); break;
+        case Ending::EscapeOnControl: pressEscape(controlWindow()->lineIntervalSpin); break;
+        case Ending::EscapeOnClock: pressEscape(clockPlate()); break;
+        case Ending::WindowManagerClose: stimulationWindow()->close(); break;
+        case Ending::MiniBarClose: runHandler(miniBar()->closeButton->OnClick); break;
+        case Ending::ControlClose: runHandler(controlWindow()->closeButton->OnClick); break;
         case Ending::CountdownEnd: fake.advanceMs(10 * 60 * 1000); break;
         }
     }
@@ -76,24 +77,24 @@ protected:
 
 TEST_P(StopRun, HidesTheFlickerStopsTheRunAndNeverPowersOffEarly)
 {
-    Form1->CheckBox6->setChecked(true);  // "В конце выкл. ПК"
-    Form1->SpinEdit3->setValue(10);
-    Form1->SpinEdit2->setValue(10);
+    controlWindow()->powerOffBox->setChecked(true);  // "В конце выкл. ПК"
+    controlWindow()->runMinutesSpin->setValue(10);
+    controlWindow()->lineIntervalSpin->setValue(10);
     EXPECT_FALSE(fake.screenKeptAwake) << "the screen may idle before a run";
-    ASSERT_TRUE(runHandler(Form1->Label12->OnClick)) << fake.errors.join(u'\n').toStdString();
+    ASSERT_TRUE(runHandler(controlWindow()->startButton->OnClick)) << fake.errors.join(u'\n').toStdString();
     EXPECT_TRUE(fake.screenKeptAwake) << "Start holds the screen awake";
     fake.advanceMs(2000);
-    ASSERT_TRUE(Form2->Timer1->Enabled()) << "the flicker runs";
+    ASSERT_TRUE(stimulationWindow()->flipTimer->Enabled()) << "the flicker runs";
     const QString saveError = fake.errors.join(u'\n');
     ASSERT_TRUE(saveError.isEmpty()) << saveError.toStdString();
 
     end();
 
-    EXPECT_TRUE(Form1->isClosed()) << "the program ends";
-    EXPECT_FALSE(Form2->Visible());
-    EXPECT_FALSE(Form2->isOnScreen());
+    EXPECT_TRUE(controlWindow()->isClosed()) << "the program ends";
+    EXPECT_FALSE(stimulationWindow()->Visible());
+    EXPECT_FALSE(stimulationWindow()->isOnScreen());
     EXPECT_FALSE(fake.screenKeptAwake) << "the screen may idle again";
-    for (TTimer* timer : { Form1->Timer2, Form2->Timer1, Form2->Timer2, Form2->Timer3, Form2->Timer4 })
+    for (TTimer* timer : { controlWindow()->countdownTimer, stimulationWindow()->flipTimer, stimulationWindow()->lineTimer, stimulationWindow()->markerTimer, stimulationWindow()->mandalaTimer })
         EXPECT_FALSE(timer->Enabled());
     const int powerOffs = GetParam().ending == Ending::CountdownEnd ? 1 : 0;
     EXPECT_EQ(fake.powerOffRequests, powerOffs);
@@ -108,7 +109,7 @@ TEST_P(StopRun, HidesTheFlickerStopsTheRunAndNeverPowersOffEarly)
     // on in it, above all not the countdown to a power-off.
     fake.advanceMs(11 * 60 * 1000);
     EXPECT_EQ(fake.powerOffRequests, powerOffs);
-    EXPECT_FALSE(Form2->isOnScreen());
+    EXPECT_FALSE(stimulationWindow()->isOnScreen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, StopRun,
@@ -131,8 +132,8 @@ class StopKeyIdle : public test::AppTest { };
 // program.
 TEST_F(StopKeyIdle, EscapeOutsideARunDoesNotStopTheProgram)
 {
-    pressEscape(Form1->SpinEdit2);
-    EXPECT_FALSE(Form1->isClosed());
+    pressEscape(controlWindow()->lineIntervalSpin);
+    EXPECT_FALSE(controlWindow()->isClosed());
     EXPECT_FALSE(fake.screenKeptAwake);
 }
 

@@ -1,13 +1,13 @@
 // The text list, the hidden memo and loading a file into the reading text.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/Exceptions.h"
 #include "framework/FileListBox.h"
 #include "framework/Label.h"
 #include "framework/Memo.h"
 #include "run/ReadingTextLoad.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +18,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::writeFile;
 
 class TextFeedList : public ::testing::Test {
@@ -85,7 +86,7 @@ TEST(TextFeedMemo, ReadsAtMost4096CharactersAndNothingPastTheEnd)
 // Loading into the stimulation window of a whole window set.
 class TextFeedLoad : public test::AppTest {
 protected:
-    QStringList memoLines() const { return Form2->text.lines(); }
+    QStringList memoLines() const { return stimulationWindow()->readingText.lines(); }
 };
 
 struct LoadCase {
@@ -103,10 +104,10 @@ TEST_P(TextFeedLoadShapes, PutsTheFileNameFirstAndShowsIt)
     const LoadCase& c = GetParam();
     writeFile(dir.path(), QStringLiteral("elsewhere/Заметки.txt"), c.bytes);
 
-    setReadingTextFromFile(*Form2, path(QStringLiteral("elsewhere/Заметки.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("elsewhere/Заметки.txt")));
 
     EXPECT_EQ(memoLines(), QStringList { QStringLiteral("Заметки.txt") } + c.lines) << c.what;
-    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("Заметки.txt"));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("Заметки.txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TextFeedLoadShapes, ::testing::Values(
@@ -122,15 +123,15 @@ TEST_F(TextFeedLoad, ANewFileReplacesTheWholeText)
 {
     writeFile(dir.path(), QStringLiteral("a.txt"), "1\n2\n3\n4\n");
     writeFile(dir.path(), QStringLiteral("b.txt"), "x\n");
-    setReadingTextFromFile(*Form2, path(QStringLiteral("a.txt")));
-    setReadingTextFromFile(*Form2, path(QStringLiteral("b.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("a.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("b.txt")));
     EXPECT_EQ(memoLines(), QStringList({ "b.txt", "x" }));
 }
 
 TEST_F(TextFeedLoad, AFailureKeepsTheTextAndTheTextLine)
 {
     writeFile(dir.path(), QStringLiteral("good.txt"), "kept\n");
-    setReadingTextFromFile(*Form2, path(QStringLiteral("good.txt")));
+    setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("good.txt")));
     {
         QFile big(path(QStringLiteral("big.txt")));
         ASSERT_TRUE(big.open(QIODevice::WriteOnly));
@@ -138,21 +139,21 @@ TEST_F(TextFeedLoad, AFailureKeepsTheTextAndTheTextLine)
     }
 
     try {
-        setReadingTextFromFile(*Form2, path(QStringLiteral("absent.txt")));
+        setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("absent.txt")));
         ADD_FAILURE() << "a missing file was loaded";
     } catch (const EFOpenError& e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot open file \""))) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains(QStringLiteral("absent.txt"))) << e.message().toStdString();
     }
     try {
-        setReadingTextFromFile(*Form2, path(QStringLiteral("big.txt")));
+        setReadingTextFromFile(*stimulationWindow(), path(QStringLiteral("big.txt")));
         ADD_FAILURE() << "a file over 16 MiB was loaded";
     } catch (const EOutOfResources& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Text exceeds memo capacity"));
     }
 
     EXPECT_EQ(memoLines(), QStringList({ "good.txt", "kept" }));
-    EXPECT_EQ(Form2->Label1->Caption(), QStringLiteral("good.txt"));
+    EXPECT_EQ(stimulationWindow()->textLine->Caption(), QStringLiteral("good.txt"));
 }
 
 }  // namespace

@@ -2,14 +2,14 @@
 // marker removal, driven by the text timer in virtual time.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 #include "framework/CheckBox.h"
 #include "framework/Handler.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include <QImage>
 
@@ -20,6 +20,7 @@
 namespace {
 
 using namespace pvstim;
+using namespace pvstim::test;
 using pvstim::test::writeFile;
 
 // A run whose to_read/ holds the texts a test writes. Markers and mandalas are off
@@ -47,20 +48,20 @@ protected:
 
     void clickStart(bool stimulation = true)
     {
-        Form1->CheckBox1->setChecked(stimulation);
-        Form1->CheckBox7->setChecked(false);
-        Form1->CheckBox8->setChecked(false);
-        ASSERT_TRUE(runHandler(Form1->Label12->OnClick)) << fake.errors.join(u'\n').toStdString();
+        controlWindow()->stimulationBox->setChecked(stimulation);
+        controlWindow()->markersBox->setChecked(false);
+        controlWindow()->mandalasBox->setChecked(false);
+        ASSERT_TRUE(runHandler(controlWindow()->startButton->OnClick)) << fake.errors.join(u'\n').toStdString();
     }
 
-    QString caption() const { return Form2->Label1->Caption(); }
+    QString caption() const { return stimulationWindow()->textLine->Caption(); }
 
     // The text line right after Start and after each of `ticks` text ticks.
     QStringList feed(int ticks)
     {
         QStringList shown { caption() };
         for (int i = 0; i < ticks; ++i) {
-            fake.advanceMs(Form2->Timer2->Interval());
+            fake.advanceMs(stimulationWindow()->lineTimer->Interval());
             shown << caption();
         }
         return shown;
@@ -123,9 +124,9 @@ TEST_P(TextFeedPace, ShowsANewLineEveryLineIntervalTimesTenMilliseconds)
 {
     const int lineInterval = GetParam();
     const int ms = lineInterval * 10;
-    Form1->SpinEdit2->setValue(lineInterval);
+    controlWindow()->lineIntervalSpin->setValue(lineInterval);
     clickStart();
-    EXPECT_EQ(Form2->Timer2->Interval(), ms);
+    EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), ms);
 
     fake.advanceMs(2 * ms - 1);
     EXPECT_EQ(caption(), kTitle);
@@ -162,14 +163,14 @@ TEST_P(TextFeedFlickerStart, StartsTheFlickerClockAtTheTitleStepOnlyWithTheSwitc
 {
     const FlickerCase& c = GetParam();
     clickStart(c.stimulation);
-    const int ms = Form2->Timer2->Interval();
-    EXPECT_FALSE(Form2->Timer1->Enabled()) << "Start itself must not start the flicker clock";
+    const int ms = stimulationWindow()->lineTimer->Interval();
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled()) << "Start itself must not start the flicker clock";
     fake.advanceMs(ms - 1);
-    EXPECT_FALSE(Form2->Timer1->Enabled());
+    EXPECT_FALSE(stimulationWindow()->flipTimer->Enabled());
     fake.advanceMs(1);
-    EXPECT_EQ(Form2->Timer1->Enabled(), c.stimulation);
+    EXPECT_EQ(stimulationWindow()->flipTimer->Enabled(), c.stimulation);
     fake.advanceMs(10 * ms);
-    EXPECT_EQ(Form2->Timer1->Enabled(), c.stimulation);
+    EXPECT_EQ(stimulationWindow()->flipTimer->Enabled(), c.stimulation);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TextFeedFlickerStart, ::testing::Values(
@@ -178,20 +179,20 @@ INSTANTIATE_TEST_SUITE_P(Table, TextFeedFlickerStart, ::testing::Values(
 
 TEST_F(TextFeed, NoTextChosenByHandFeedsEmptyLinesAndStillStartsTheFlicker)
 {
-    Form1->CheckBox10->setChecked(true);
-    Form1->CheckBox9->setChecked(false);
+    controlWindow()->chosenTextBox->setChecked(true);
+    controlWindow()->randomTextBox->setChecked(false);
     clickStart();
     const QStringList shown = feed(3);
     EXPECT_EQ(shown.mid(1), QStringList({ "", "", "" }));
-    EXPECT_TRUE(Form2->Timer1->Enabled());
+    EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled());
 }
 
 TEST_F(TextFeed, TakesAwayAMarkerAndAMandalaAtTheNextTick)
 {
     clickStart(false);
-    const int ms = Form2->Timer2->Interval();
+    const int ms = stimulationWindow()->lineTimer->Interval();
     fake.advanceMs(ms);
-    TPicture& picture = Form2->Image1->Picture();
+    TPicture& picture = stimulationWindow()->pictureArea->Picture();
 
     QImage marker(16, 16, QImage::Format_RGB32);
     marker.fill(Qt::red);
@@ -230,12 +231,12 @@ TEST_F(TextFeed, DrawsEveryTextOverManyStarts)
     restartWith({ { QStringLiteral("b.txt"), "x\n" }, { QStringLiteral("A.txt"), "y\n" } });
     fake.queueRandom(1);
     clickStart();
-    EXPECT_EQ(Form2->text.line(0), QStringLiteral("b.txt")) << "the list is not sorted without regard to case";
+    EXPECT_EQ(stimulationWindow()->readingText.line(0), QStringLiteral("b.txt")) << "the list is not sorted without regard to case";
 
     std::set<QString> drawn;
     for (int i = 0; i < 30; ++i) {
         clickStart();
-        drawn.insert(Form2->text.line(0));
+        drawn.insert(stimulationWindow()->readingText.line(0));
         fake.advanceMs(1000);
     }
     EXPECT_EQ(drawn, (std::set<QString> { QStringLiteral("A.txt"), QStringLiteral("b.txt") }));

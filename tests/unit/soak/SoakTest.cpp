@@ -4,14 +4,14 @@
 // the screen's top row and the mini bar. The program's objects must not grow.
 #include "AppFixture.h"
 
-#include "control/TForm1.h"
-#include "control/TForm4.h"
+#include "control/ControlWindow.h"
+#include "control/MiniBar.h"
 #include "framework/CheckBox.h"
 #include "framework/SpinEdit.h"
 #include "framework/Timer.h"
-#include "run/TForm2.h"
-#include "run/TForm3.h"
-#include "run/TForm5.h"
+#include "run/ClockPlate.h"
+#include "run/OverlayWindow.h"
+#include "run/StimulationWindow.h"
 
 #include <QImage>
 
@@ -28,7 +28,7 @@ int objectCount(QObject* root)
 int programObjects()
 {
     int count = 0;
-    for (QObject* form : std::initializer_list<QObject*> { Form1, Form2, Form3, Form4, Form5 })
+    for (QObject* form : std::initializer_list<QObject*> { controlWindow(), stimulationWindow(), overlayWindow(), miniBar(), clockPlate() })
         count += objectCount(form);
     return count;
 }
@@ -66,13 +66,13 @@ protected:
 TEST_F(SoakTest, SixtyMinuteRunWithEveryTimerKeepsItsObjects)
 {
     // Manual at "Низкий Бета": the flicker drifts between 12 and 15 Hz.
-    Form1->CheckBox2->setChecked(true);
-    Form1->Label5Click();
-    Form1->SpinEdit3->setValue(60);
-    ASSERT_TRUE(Form1->CheckBox7->isChecked());
-    ASSERT_TRUE(Form1->CheckBox8->isChecked());
-    Form1->Label12Click();
-    ASSERT_TRUE(Form1->Timer2->Enabled());
+    controlWindow()->manualBox->setChecked(true);
+    controlWindow()->chooseRhythm(Rhythm::LowBeta);
+    controlWindow()->runMinutesSpin->setValue(60);
+    ASSERT_TRUE(controlWindow()->markersBox->isChecked());
+    ASSERT_TRUE(controlWindow()->mandalasBox->isChecked());
+    controlWindow()->startRun();
+    ASSERT_TRUE(controlWindow()->countdownTimer->Enabled());
 
     const QPoint stops[] = { { 50, 50 }, { 600, 0 }, { 20, 750 }, { 500, 400 } };
     int baseline = -1;
@@ -86,13 +86,13 @@ TEST_F(SoakTest, SixtyMinuteRunWithEveryTimerKeepsItsObjects)
         } else if (minute > 4) {
             ASSERT_EQ(programObjects(), baseline) << "objects grew by minute " << minute;
         }
-        ASSERT_FALSE(Form1->isClosed()) << "the run ended early, at minute " << minute;
+        ASSERT_FALSE(controlWindow()->isClosed()) << "the run ended early, at minute " << minute;
     }
-    EXPECT_TRUE(Form2->Timer1->Enabled()) << "the flicker clock ran";
-    EXPECT_GT(Form2->Timer3->tickCount(), 20u) << "markers were drawn";
-    EXPECT_GT(Form2->Timer4->tickCount(), 20u) << "mandalas were drawn";
-    EXPECT_GT(Form2->Timer1->tickCount(), 60u * 60u * 20u) << "the flicker ran at its rate";
+    EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled()) << "the flicker clock ran";
+    EXPECT_GT(stimulationWindow()->markerTimer->tickCount(), 20u) << "markers were drawn";
+    EXPECT_GT(stimulationWindow()->mandalaTimer->tickCount(), 20u) << "mandalas were drawn";
+    EXPECT_GT(stimulationWindow()->flipTimer->tickCount(), 60u * 60u * 20u) << "the flicker ran at its rate";
     fake.advanceMs(2000);
-    EXPECT_TRUE(Form1->isClosed()) << "a 60-minute run ends after 60 minutes and one second";
+    EXPECT_TRUE(controlWindow()->isClosed()) << "a 60-minute run ends after 60 minutes and one second";
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
 }

@@ -1,4 +1,4 @@
-#include "run/TForm5.h"
+#include "run/ClockPlate.h"
 
 #include "framework/Image.h"
 #include "framework/Label.h"
@@ -24,30 +24,30 @@ bool inEdgeBand(QPoint p) { return p.x() <= kHotCornerEdge || p.y() <= kHotCorne
 
 }  // namespace
 
-TForm5::TForm5()
-    : TForm(QStringLiteral("Form5"), WindowPlacement::Unmanaged)
+ClockPlate::ClockPlate()
+    : TForm(QStringLiteral("clock"), WindowPlacement::Unmanaged)
 {
     setStayOnTop(true);
     setTaskbarEntry(TaskbarEntry::Hidden);
     setBounds(0, 0, 104, 25);
-    Image1 = new TImage(this, QStringLiteral("Image1"));
-    Image1->AutoSize = true;
-    Image1->Picture().LoadFromResource(QStringLiteral(":/art/clock.bmp"));
-    Label1 = new TLabel(this, QStringLiteral("Label1"));
-    Label1->setFont(TFont { QStringLiteral("Arial"), 12, TFont::Bold, clWhite, 204 });
-    Label1->setAutoSize(false);
-    Label1->setTransparent(true);
-    Label1->setAlignment(TextAlignment::Center);
-    Label1->setGeometry(6, 4, 69, 15);
-    Label1->setCaption(QStringLiteral("00:00:00"));
-    Timer1 = new TTimer(this, 20, true, TimerPrecision::Poll);
-    Timer1->OnTimer = [this] { Timer1Timer(); };
+    plate = new TImage(this, QStringLiteral("plate"));
+    plate->AutoSize = true;
+    plate->Picture().LoadFromResource(QStringLiteral(":/art/clock.bmp"));
+    timeText = new TLabel(this, QStringLiteral("timeText"));
+    timeText->setFont(TFont { QStringLiteral("Arial"), 12, TFont::Bold, clWhite, 204 });
+    timeText->setAutoSize(false);
+    timeText->setTransparent(true);
+    timeText->setAlignment(TextAlignment::Center);
+    timeText->setGeometry(6, 4, 69, 15);
+    timeText->setCaption(QStringLiteral("00:00:00"));
+    tickTimer = new TTimer(this, 20, true, TimerPrecision::Poll);
+    tickTimer->OnTimer = [this] { onTickDue(); };
     sizeToControls();
 }
 
-void TForm5::FormCreate() { park(); }
+void ClockPlate::FormCreate() { park(); }
 
-void TForm5::park()
+void ClockPlate::park()
 {
     // Wholly above the screen, the right edge two pixels right of its left edge.
     const int left = 2 - Width();
@@ -56,14 +56,14 @@ void TForm5::park()
         setBounds(left, top, Width(), Height());
 }
 
-void TForm5::Timer1Timer()
+void ClockPlate::onTickDue()
 {
     // The text changes once a second: it is formatted then, not at every tick.
     const QTime now = platform().localTime();
     const int second = now.msecsSinceStartOfDay() / 1000;
     if (second != shownSecond_) {
         shownSecond_ = second;
-        Label1->setCaption(platform().longTimeFormat().format(now));
+        timeText->setCaption(platform().longTimeFormat().format(now));
     }
 
     // The one request to the display server a tick needs.

@@ -11,15 +11,15 @@ class TTimer;
 // The clock window: a small always-on-top plate with the time of day, parked
 // above the screen's top-left corner, that slides into the corner while the
 // pointer rests there.
-class TForm5 : public TForm {
+class ClockPlate : public TForm {
 public:
-    TForm5();
+    ClockPlate();
 
-    TImage* Image1;   // the plate
-    TLabel* Label1;   // the time text
-    TTimer* Timer1;   // 20 ms
+    TImage* plate;      // the plate
+    TLabel* timeText;   // the time text
+    TTimer* tickTimer;  // 20 ms
 
-    void Timer1Timer();
+    void onTickDue();
     void park();
 
 protected:

@@ -2,16 +2,14 @@
 // chosen when the window first shows, at Start, before the flicker runs (or at the
 // first flip where the window never showed); the flicker clock flips the phases
 // until then, and from then on too unless the display's swaps are steadily paced.
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
-#include "control/TForm1.h"
 #include "framework/Image.h"
 #include "framework/Timer.h"
 #include "platform/Platform.h"
 #include "run/FlickerOptions.h"
 #include "run/FlipLog.h"
 #include "run/FramePresenter.h"
-#include "windows/Forms.h"
 
 #include <QEvent>
 #include <QImage>
@@ -30,8 +28,8 @@ constexpr int kMeasureTimeoutMs = 2000;
 
 }  // namespace
 
-struct TForm2::FrameLock : QObject {
-    explicit FrameLock(TForm2& window)
+struct StimulationWindow::FrameLock : QObject {
+    explicit FrameLock(StimulationWindow& window)
         : window(window)
     {
         window.installEventFilter(this);
@@ -55,19 +53,19 @@ struct TForm2::FrameLock : QObject {
 
     bool surfaceShown() const { return presenter && presenter->state() != FramePresenter::State::Off; }
 
-    TForm2& window;
+    StimulationWindow& window;
     FlipLog log;
     std::unique_ptr<FrameSurface> surface;
     std::unique_ptr<FramePresenter> presenter;
     std::int64_t lastFlipNs = 0;  // when the flicker clock last turned the phase
 };
 
-void TForm2::FrameLockDeleter::operator()(FrameLock* lock) const
+void StimulationWindow::FrameLockDeleter::operator()(FrameLock* lock) const
 {
     delete lock;
 }
 
-void TForm2::showEvent(QShowEvent* event)
+void StimulationWindow::showEvent(QShowEvent* event)
 {
     TForm::showEvent(event);
     // Once the window is on screen, so that its swaps can be measured.
@@ -78,12 +76,12 @@ void TForm2::showEvent(QShowEvent* event)
         });
 }
 
-bool TForm2::framesPace() const
+bool StimulationWindow::framesPace() const
 {
     return frames_ && frames_->presenter && frames_->presenter->state() == FramePresenter::State::Pacing;
 }
 
-void TForm2::phaseFlipped(std::int64_t dueNs)
+void StimulationWindow::phaseFlipped(std::int64_t dueNs)
 {
     if (!frames_)
         choosePresenter();
@@ -94,13 +92,13 @@ void TForm2::phaseFlipped(std::int64_t dueNs)
         return;
     FlipLog::Phase phase;
     phase.lit = lit_;
-    phase.hz = Form1->stimulationFrequency;
+    phase.hz = flicker.frequency;
     phase.dueNs = dueNs;
     phase.paintedNs = frames_->lastFlipNs;
     frames_->log.phaseBegan(phase);
 }
 
-void TForm2::choosePresenter()
+void StimulationWindow::choosePresenter()
 {
     frames_.reset(new FrameLock(*this));
     FrameLock& lock = *frames_;
@@ -118,12 +116,12 @@ void TForm2::choosePresenter()
     lock.log.setRefreshHz(lock.surface->reportedRefreshHz());
 
     FramePresenter::Hooks hooks;
-    hooks.frequency = [] { return Form1->stimulationFrequency; };
+    hooks.frequency = [this] { return flicker.frequency; };
     hooks.flip = [this] {
         nextPhase();
         return lit_;
     };
-    hooks.running = [this] { return Timer1->Enabled(); };
+    hooks.running = [this] { return flipTimer->Enabled(); };
     lock.presenter = std::make_unique<FramePresenter>(*lock.surface, std::move(hooks), lock.log.isOpen() ? &lock.log : nullptr);
     updateFramePictures();
     const bool forced = options.presenter == PresenterChoice::Frame;
@@ -156,7 +154,7 @@ void TForm2::choosePresenter()
     });
 }
 
-void TForm2::updateFramePictures()
+void StimulationWindow::updateFramePictures()
 {
     FrameLock& lock = *frames_;
     // The lit picture is the window as the flicker clock shows it in its lit phase;
@@ -175,7 +173,7 @@ void TForm2::updateFramePictures()
     lock.surface->show(lit_ ? FrameSurface::Picture::Lit : FrameSurface::Picture::Blank);
 }
 
-bool TForm2::showPhaseOnFrames(bool lit)
+bool StimulationWindow::showPhaseOnFrames(bool lit)
 {
     if (!frames_ || !frames_->surfaceShown())
         return false;

@@ -1,14 +1,11 @@
 // "Справка" and "Книга" open the shipped documents with the program the
 // desktop associates with them; "Обзор..." lets the user pick the reading text.
-#include "control/TForm1.h"
+#include "control/ControlWindow.h"
 
 #include "framework/Handler.h"
 #include "framework/Label.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "run/ReadingTextLoad.h"
-#include "run/TForm2.h"
-#include "windows/Forms.h"
 
 #include <QFileDialog>
 
@@ -30,22 +27,22 @@ void openShipped(const QString& document)
 
 }  // namespace
 
-void TForm1::wireDocuments()
+void ControlWindow::wireDocuments()
 {
-    Label10->OnClick = [this] { Label10Click(); };
-    Label11->OnClick = [this] { Label11Click(); };
-    Label14->OnClick = [this] { Label14Click(); };
+    helpButton->OnClick = [this] { onHelpClicked(); };
+    bookButton->OnClick = [this] { onBookClicked(); };
+    browseButton->OnClick = [this] { browseForText(); };
 }
 
-void TForm1::Label10Click()
+void ControlWindow::onHelpClicked()
 {
     openShipped(kHelpRhythms);
     openShipped(kHelpReadMe);
 }
 
-void TForm1::Label11Click() { openShipped(kBook); }
+void ControlWindow::onBookClicked() { openShipped(kBook); }
 
-void TForm1::Label14Click()
+void ControlWindow::browseForText()
 {
     // Qt's own dialog rather than the desktop's, so that it behaves the same
     // everywhere and can be driven in tests. Any name may be typed: the file need
@@ -61,9 +58,9 @@ void TForm1::Label14Click()
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return;
-    runHandler([&] { OpenDialog1CanClose(chosen.first()); });
+    runHandler([&] { onTextFileChosen(chosen.first()); });
 }
 
-void TForm1::OpenDialog1CanClose(const QString& path) { setReadingTextFromFile(*Form2, path); }
+void ControlWindow::onTextFileChosen(const QString& path) { links_.loadText(path); }
 
 }  // namespace pvstim

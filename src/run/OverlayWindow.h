@@ -2,6 +2,8 @@
 
 #include "framework/Form.h"
 
+#include <functional>
+
 namespace pvstim {
 
 class TImage;
@@ -9,11 +11,13 @@ class TImage;
 // The overlay window: a screen-sized, alpha-blended window holding one mandala
 // picture, its opacity following the intensity setting. It is prepared and kept
 // up to date but never shown.
-class TForm3 : public TForm {
+class OverlayWindow : public TForm {
 public:
-    TForm3();
+    // `restoreIntensity` sets the intensity stored in the settings, which sets this
+    // window's opacity; the create step runs it first.
+    explicit OverlayWindow(std::function<void()> restoreIntensity);
 
-    TImage* Image1;
+    TImage* mandalaImage;
 
 protected:
     void FormCreate() override;
@@ -22,6 +26,7 @@ protected:
 private:
     // The picture fills the whole client area.
     void alignPicture();
+    std::function<void()> restoreIntensity_;
 };
 
 }  // namespace pvstim

@@ -1,6 +1,6 @@
 // The marker and mandala timers: each tick shows one picture chosen at random in
 // the picture area and draws a random wait until the next tick.
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
 #include "framework/Image.h"
 #include "framework/Timer.h"
@@ -49,8 +49,8 @@ void showRandomPicture(const PictureSeries& series, TImage& area, TTimer& timer)
 
 }  // namespace
 
-void TForm2::Timer3Timer() { showRandomPicture(kMarkers, *Image1, *Timer3); }
+void StimulationWindow::onMarkerDue() { showRandomPicture(kMarkers, *pictureArea, *markerTimer); }
 
-void TForm2::Timer4Timer() { showRandomPicture(kMandalas, *Image1, *Timer4); }
+void StimulationWindow::onMandalaDue() { showRandomPicture(kMandalas, *pictureArea, *mandalaTimer); }
 
 }  // namespace pvstim

@@ -1,13 +1,11 @@
 // The mini bar's behaviour: its place in the screen's bottom-left corner, the hover
 // pictures of its close and restore images, and what those two images do.
-#include "control/TForm4.h"
+#include "control/MiniBar.h"
 
-#include "control/TForm1.h"
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "windows/Forms.h"
 
 namespace pvstim {
 
@@ -32,7 +30,7 @@ void showHoverPicture(TImage& image, const QString& file)
 
 }  // namespace
 
-void TForm4::FormCreate()
+void MiniBar::FormCreate()
 {
     DoubleBuffered = true;
     // Placed once, flush with the bottom of the whole screen rather than of the
@@ -41,38 +39,38 @@ void TForm4::FormCreate()
     setTop(platform().screenSize().height() - Height());
 }
 
-void TForm4::wireChrome()
+void MiniBar::wireChrome()
 {
-    Image1->OnMouseMove = [this](QPoint) { Image1MouseMove(); };
-    Image2->OnMouseMove = [this](QPoint) { Image2MouseMove(); };
-    Image3->OnMouseMove = [this](QPoint) { Image3MouseMove(); };
-    Image2->OnClick = [this] { Image2Click(); };
-    Image3->OnClick = [this] { Image3Click(); };
+    background->OnMouseMove = [this](QPoint) { onBackgroundHovered(); };
+    closeButton->OnMouseMove = [this](QPoint) { onCloseHovered(); };
+    restoreButton->OnMouseMove = [this](QPoint) { onRestoreHovered(); };
+    closeButton->OnClick = [this] { onCloseClicked(); };
+    restoreButton->OnClick = [this] { restoreControlWindow(); };
 }
 
-void TForm4::Image1MouseMove()
+void MiniBar::onBackgroundHovered()
 {
-    showHoverPicture(*Image2, kCloseNormal);
-    showHoverPicture(*Image3, kRestoreNormal);
+    showHoverPicture(*closeButton, kCloseNormal);
+    showHoverPicture(*restoreButton, kRestoreNormal);
 }
 
-void TForm4::Image2MouseMove()
+void MiniBar::onCloseHovered()
 {
-    showHoverPicture(*Image2, kCloseHot);
-    showHoverPicture(*Image3, kRestoreNormal);
+    showHoverPicture(*closeButton, kCloseHot);
+    showHoverPicture(*restoreButton, kRestoreNormal);
 }
 
-void TForm4::Image3MouseMove()
+void MiniBar::onRestoreHovered()
 {
-    showHoverPicture(*Image2, kCloseNormal);
-    showHoverPicture(*Image3, kRestoreHot);
+    showHoverPicture(*closeButton, kCloseNormal);
+    showHoverPicture(*restoreButton, kRestoreHot);
 }
 
-void TForm4::Image2Click() { Form1->BCloseClick(); }
+void MiniBar::onCloseClicked() { links_.closeProgram(); }
 
-void TForm4::Image3Click()
+void MiniBar::restoreControlWindow()
 {
-    Form1->setTop(Form1->savedTop);
+    links_.restoreControlWindow();
     Hide();
 }
 

@@ -1,26 +1,24 @@
 // Stopping a run from the stimulation window: Escape and a window manager's close
 // request end it at once, as the mini bar's close picture does.
-#include "run/TForm2.h"
+#include "run/StimulationWindow.h"
 
-#include "control/TForm1.h"
 #include "framework/Handler.h"
 #include "run/StopKey.h"
-#include "windows/Forms.h"
 
 #include <QCloseEvent>
 
 namespace pvstim {
 
-void TForm2::wireStop()
+void StimulationWindow::wireStop()
 {
     stopKey = new StopKey(this, [this] { stopRun(); });
 }
 
 // The control window's close step hides this window before it does anything else,
 // so the flicker stops first.
-void TForm2::stopRun() { Form1->BCloseClick(); }
+void StimulationWindow::stopRun() { links_.closeProgram(); }
 
-void TForm2::closeEvent(QCloseEvent* event)
+void StimulationWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     runHandler([this] { stopRun(); });

@@ -1,0 +1,114 @@
+// The control window's own chrome: the title strip that drags the window and shows
+// whether it is active, the minimize and close images with their hover pictures.
+#include "control/ControlWindow.h"
+
+#include "control/TitleStripSource.h"
+#include "framework/Exceptions.h"
+#include "framework/Image.h"
+#include "framework/Timer.h"
+#include "platform/Platform.h"
+
+namespace pvstim {
+
+namespace {
+
+using Title = TitleStripSource::Title;
+
+const QString kMinimizeNormal = QStringLiteral(":/art/M0.bmp");
+const QString kMinimizeHot = QStringLiteral(":/art/M1.bmp");
+const QString kCloseNormal = QStringLiteral(":/art/C0.bmp");
+const QString kCloseHot = QStringLiteral(":/art/C1.bmp");
+
+// The window is moved this far down to take it out of sight while minimized.
+constexpr int kMinimizedTop = 200000;
+
+}  // namespace
+
+void ControlWindow::wireChrome()
+{
+    OnActivate = [this] { onActivated(); };
+    OnDeactivate = [this] { onDeactivated(); };
+    titlePollTimer->OnTimer = [this] { onTitlePollDue(); };
+    minimizeButton->OnClick = [this] { minimizeToBar(); };
+    closeButton->OnClick = [this] { closeProgram(); };
+    minimizeButton->OnMouseMove = [this](QPoint) { onMinimizeHovered(); };
+    closeButton->OnMouseMove = [this](QPoint) { onCloseHovered(); };
+    face->OnMouseMove = [this](QPoint) { onFaceHovered(); };
+    titleStrip->OnMouseDown = [this](MouseButton, QPoint) { onTitleStripPressed(); };
+    titleStrip->OnMouseMove = [this](QPoint) { onTitleStripDragged(); };
+    titleStrip->OnMouseUp = [this](MouseButton, QPoint) { onTitleStripReleased(); };
+}
+
+void ControlWindow::onActivated()
+{
+    if (titleSource_->exists(Title::Active))
+        titleSource_->show(*titleStrip, Title::Active);
+}
+
+void ControlWindow::onDeactivated()
+{
+    if (titleSource_->exists(Title::Inactive))
+        titleSource_->show(*titleStrip, Title::Inactive);
+}
+
+void ControlWindow::onTitlePollDue()
+{
+    // Activation events alone are not enough: the window may lose the foreground
+    // to the mini bar or to another program without being told.
+    if (!titleSource_->exists(Title::Active) || !titleSource_->exists(Title::Inactive))
+        return;
+    const bool foreground = platform().foregroundWindow() == this;
+    titleSource_->show(*titleStrip, foreground ? Title::Active : Title::Inactive);
+}
+
+void ControlWindow::minimizeToBar()
+{
+    topBeforeMinimize = Top();
+    setTop(kMinimizedTop);
+    links_.showMiniBar();
+}
+
+void ControlWindow::closeProgram() { Close(); }
+
+void ControlWindow::restoreFromBar() { setTop(topBeforeMinimize); }
+
+void ControlWindow::onMinimizeHovered()
+{
+    minimizeButton->Picture().LoadFromResource(kMinimizeHot);
+    closeButton->Picture().LoadFromResource(kCloseNormal);
+}
+
+void ControlWindow::onCloseHovered()
+{
+    closeButton->Picture().LoadFromResource(kCloseHot);
+    minimizeButton->Picture().LoadFromResource(kMinimizeNormal);
+}
+
+void ControlWindow::onFaceHovered()
+{
+    minimizeButton->Picture().LoadFromResource(kMinimizeNormal);
+    closeButton->Picture().LoadFromResource(kCloseNormal);
+}
+
+// Dragging follows the pointer's screen position, never the event's own
+// coordinates, which shift as the window moves under the pointer. The strip keeps
+// the pointer from the press to the release of any button, so a drag always ends
+// with the release, wherever the pointer is then.
+void ControlWindow::onTitleStripPressed()
+{
+    dragging = true;
+    grabOffsetX = platform().cursorPos().x() - Left();
+    grabOffsetY = platform().cursorPos().y() - Top();
+}
+
+void ControlWindow::onTitleStripDragged()
+{
+    if (!dragging)
+        return;
+    setLeft(platform().cursorPos().x() - grabOffsetX);
+    setTop(platform().cursorPos().y() - grabOffsetY);
+}
+
+void ControlWindow::onTitleStripReleased() { dragging = false; }
+
+}  // namespace pvstim

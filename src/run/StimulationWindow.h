@@ -1,0 +1,128 @@
+#pragma once
+
+#include "framework/FileListBox.h"
+#include "framework/Form.h"
+#include "framework/Memo.h"
+#include "run/Flicker.h"
+#include "run/Rhythm.h"
+#include "run/RunSettings.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace pvstim {
+
+class TGauge;
+class TImage;
+class StopKey;
+class TLabel;
+class TTimer;
+
+// The stimulation window: a borderless, maximized, disabled window that shows the
+// reading text line by line over the picture area and flickers at the stimulation
+// frequency, with a thin progress strip along its top edge. It owns the four
+// timers of a run. Construction and layout are in StimulationWindow.cpp; each group of
+// handlers below names the file that holds it.
+class StimulationWindow : public TForm {
+public:
+    // What the window asks of the rest of the program.
+    struct Links {
+        std::function<void()> restoreLineInterval;          // the create step: the stored line interval
+        std::function<bool()> flickerSwitchedOn;            // the stimulation switch
+        std::function<bool()> manualDrift;                  // Manual: the frequency drifts in the rhythm's band
+        std::function<void(const QString&)> showFrequency;  // the frequency as text, at every flip
+        std::function<void()> closeProgram;                 // Escape or a close request
+    };
+    explicit StimulationWindow(Links links);
+    ~StimulationWindow() override;
+
+    // In declaration order.
+    TTimer* flipTimer;       // flicker clock
+    TLabel* textLine;        // text line
+    TFileListBox textFiles;  // names of the reading texts in to_read/
+    TMemo readingText;       // the reading text; line 0 is the title
+    TTimer* lineTimer;       // text timer
+    TGauge* progressStrip;   // progress strip
+    TTimer* markerTimer;     // marker timer
+    TImage* pictureArea;     // picture area
+    TTimer* mandalaTimer;    // mandala timer
+    StopKey* stopKey;        // Escape ends the run; active while a run is shown
+
+    // The flicker's rhythm, frequency and drifts; the clock above turns its phases.
+    Flicker flicker;
+
+    // The create step, the flicker clock and the rhythm presets (StimulationWindowFlicker.cpp).
+    void onFlipDue();
+    void setFrequency(double frequency);
+    void selectRhythm(std::optional<Rhythm> chosen);
+    // The reading-text feed (StimulationWindowTextFeed.cpp).
+    void onLineDue();
+    // The marker and mandala pictures (StimulationWindowPictures.cpp).
+    void onMarkerDue();
+    void onMandalaDue();
+    // Ends the run at once, as the mini bar's close picture does (StimulationWindowStop.cpp).
+    void stopRun();
+
+    // A run: shown and its timers started, its progress, taken off the screen
+    // (StimulationWindowRun.cpp).
+    void startRun(const RunSettings& run);
+    void showProgress(int percent);
+    // One second of the run: the strip shows while the pointer is on the top row,
+    // and the frequency moves as Auto says.
+    void onRunSecond(double driftStep);
+    void endRun();
+    // Draws a reading text from the user's to_read/ and makes it the reading text;
+    // throws, naming the folder, when none can be loaded.
+    void loadRandomReadingText();
+
+    // True while the flicker shows its lit phase (background, picture and text line);
+    // false during its blank phase (background colour alone).
+    bool litPhase() const { return lit_; }
+
+protected:
+    void FormCreate() override;
+    void resizeEvent(QResizeEvent* event) override;
+    // Chooses the flicker's presenter when the window first shows (StimulationWindowFrames.cpp).
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void wireStop();
+    void layoutControls();
+    void placeCovers();
+    void showPhase(bool lit);
+    // Makes the flicker clock's next tick fall exactly half a period after this one.
+    void scheduleNextFlip(std::int64_t thisFlipNs);
+    void pictureChanged();
+    // Turns the phase as a flip does; false when a marker keeps the lit phase.
+    bool nextPhase();
+
+    // The frame-locked presenter and the flip log (StimulationWindowFrames.cpp).
+    struct FrameLock;
+    struct FrameLockDeleter {
+        void operator()(FrameLock* lock) const;
+    };
+    // Called once a flip: the first one chooses the presenter, each one is logged.
+    void phaseFlipped(std::int64_t dueNs);
+    // True while the frames, not the flicker clock, turn the phases.
+    bool framesPace() const;
+    // Shows the phase on the frame surface while it covers the window.
+    bool showPhaseOnFrames(bool lit);
+    void choosePresenter();
+    void updateFramePictures();
+    std::unique_ptr<FrameLock, FrameLockDeleter> frames_;
+
+    Links links_;
+
+    // Shown during the blank phase over the text line and over the drawn picture.
+    QWidget* textCover_ = nullptr;
+    QWidget* pictureCover_ = nullptr;
+    // The index of the next line of the reading text to show; 0 before the title.
+    int nextLine_ = 0;
+    bool lit_ = true;
+};
+
+}  // namespace pvstim

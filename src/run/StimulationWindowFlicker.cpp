@@ -1,0 +1,107 @@
+// The stimulation window's create step and its flicker clock, which turns the
+// phases of the flicker at the frequency the Flicker gives.
+#include "run/StimulationWindow.h"
+
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/Timer.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+
+#include <optional>
+
+namespace pvstim {
+
+void StimulationWindow::FormCreate()
+{
+    // The window still has its designed size here; Start places the label again
+    // on the maximized window.
+    textLine->setLeft(60);
+    textLine->setWidth(Width() - 120);
+    textLine->setTop(Height() / 2 - 40);
+
+    // Throws when to_read/ is missing, which skips the line interval below.
+    textFiles.ApplyFilePath(readingTextFolder());
+
+    links_.restoreLineInterval();
+}
+
+// Each phase, lit or blank, lasts half a period; the clock ticks once per phase.
+void StimulationWindow::selectRhythm(std::optional<Rhythm> chosen)
+{
+    if (flicker.selectRhythm(chosen))
+        flipTimer->setInterval(flicker.phaseMs());
+}
+
+void StimulationWindow::setFrequency(double frequency)
+{
+    if (flicker.setFrequency(frequency))
+        flipTimer->setInterval(flicker.phaseMs());
+}
+
+void StimulationWindow::onFlipDue()
+{
+    // Read before anything can restart the count: the moment this flip was due.
+    const std::int64_t thisFlipNs = flipTimer->deadlineNs();
+    if (framesPace())
+        return;
+    const bool flipped = nextPhase();
+    scheduleNextFlip(thisFlipNs);
+    if (flipped)
+        phaseFlipped(thisFlipNs);
+}
+
+bool StimulationWindow::nextPhase()
+{
+    if (flicker.flip(links_.manualDrift()))
+        flipTimer->setInterval(flicker.phaseMs());
+
+    // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
+    // the lit phase that shows it.
+    if (pictureArea->Picture().dropUnlessBitmap())
+        return false;
+    showPhase(!lit_);
+    return true;
+}
+
+void StimulationWindow::scheduleNextFlip(std::int64_t thisFlipNs)
+{
+    if (const std::optional<std::int64_t> next = flicker.nextFlipNs(thisFlipNs, platform().monotonicNs()))
+        flipTimer->setNextDeadlineNs(*next);
+}
+
+void StimulationWindow::pictureChanged()
+{
+    placeCovers();
+    // A picture that arrives during the blank phase is shown at once: a marker
+    // holds the lit phase while it is on show, a mandala until the next tick.
+    if (!pictureArea->Picture().isEmpty() && !lit_) {
+        lit_ = true;
+        textCover_->hide();
+        pictureCover_->hide();
+    }
+}
+
+void StimulationWindow::showPhase(bool lit)
+{
+    lit_ = lit;
+    if (showPhaseOnFrames(lit))
+        return;
+    textCover_->setVisible(!lit);
+    pictureCover_->setVisible(!lit);
+    // A synchronous repaint of what differs between the phases: the frame is
+    // composed off-screen and shown at the moment the phase is due rather than
+    // whenever the event loop comes to it. The blank phase repaints the opaque
+    // covers themselves: a repaint of the window would let the backing store paint
+    // the line it no longer shows over a cover that it paints on its own.
+    if (!isVisible())
+        return;
+    if (lit) {
+        repaint(QRegion(textCover_->geometry()) + pictureCover_->geometry());
+    } else {
+        textCover_->repaint();
+        pictureCover_->repaint();
+    }
+}
+
+}  // namespace pvstim
