@@ -2,6 +2,7 @@
 
 #include "base/Cp1251.h"
 #include "framework/Exceptions.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -221,9 +222,10 @@ Result<IniFile::Document> IniFile::load() const
         return Result<Document>::failure(QStringLiteral("The settings file is not a file."));
     if (info.size() > kMaxFileSize)
         return Result<Document>::failure(QStringLiteral("The settings file is too large."));
+    // Opened without waiting: what lies at the name may have changed since.
     QFile file(fileName_);
-    if (!file.open(QIODevice::ReadOnly))
-        return Result<Document>::failure(file.errorString());
+    if (const std::optional<QString> refusal = openRegularFile(file))
+        return Result<Document>::failure(*refusal);
     const QByteArray bytes = readAtMost(file, kMaxFileSize);
     if (file.error() != QFileDevice::NoError)
         return Result<Document>::failure(file.errorString());

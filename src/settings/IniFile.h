@@ -26,10 +26,11 @@ namespace pvstim {
 // and so becomes UTF-8, with the same text, at its first write.
 //
 // Nothing in the file is trusted. A file larger than kMaxFileSize bytes, or one that
-// cannot be read (a folder in its place, for instance), holds no settings: every read
-// gives its default. Such a file is never replaced: a write to it fails, as does a
-// write that would make the file larger than kMaxFileSize. A write fails by throwing
-// EFCreateError "Unable to write to %s", the file's full path in place of %s.
+// cannot be read or is no regular file (a folder, a named pipe or a device in its
+// place, none of them waited on), holds no settings: every read gives its default.
+// Such a file is never replaced: a write to it fails, as does a write that would
+// make the file larger than kMaxFileSize. A write fails by throwing EFCreateError
+// "Unable to write to %s", the file's full path in place of %s.
 class IniFile {
 public:
     static constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
