@@ -17,6 +17,7 @@
 #include "settings/IniFile.h"
 
 #include <QKeyEvent>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ enum class Ending {
     EscapeOnMiniBar,
     EscapeOnControl,      // out of sight while the run goes on
     EscapeOnClock,
+    EscapeAfterErrorBox,  // the first Escape closes an error box, the second ends the run
     WindowManagerClose,   // Alt+F4 or a close request on the stimulation window
     MiniBarClose,
     ControlClose,
@@ -66,11 +68,24 @@ protected:
         case Ending::EscapeOnMiniBar: pressEscape(Form4->Image2); break;
         case Ending::EscapeOnControl: pressEscape(Form1->SpinEdit2); break;
         case Ending::EscapeOnClock: pressEscape(Form5); break;
+        case Ending::EscapeAfterErrorBox: escapeAnErrorBox(); pressEscape(Form2); break;
         case Ending::WindowManagerClose: Form2->close(); break;
         case Ending::MiniBarClose: runHandler(Form4->Image2->OnClick); break;
         case Ending::ControlClose: runHandler(Form1->BClose->OnClick); break;
         case Ending::CountdownEnd: fake.advanceMs(10 * 60 * 1000); break;
         }
+    }
+
+    void escapeAnErrorBox()
+    {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Bitmap image is not valid"),
+            QMessageBox::Ok, Form1);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        pressEscape(&box);
+        EXPECT_FALSE(box.isVisible()) << "Escape did not reach the box";
+        EXPECT_FALSE(Form1->isClosed()) << "Escape on the box ended the run";
+        EXPECT_TRUE(Form2->Timer1->Enabled());
     }
 };
 
@@ -116,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Endings, StopRun,
         StopCase { "EscapeOnMiniBar", Ending::EscapeOnMiniBar, Save::Works },
         StopCase { "EscapeOnControl", Ending::EscapeOnControl, Save::Works },
         StopCase { "EscapeOnClock", Ending::EscapeOnClock, Save::Works },
+        StopCase { "EscapeAfterErrorBox", Ending::EscapeAfterErrorBox, Save::Works },
         StopCase { "WindowManagerClose", Ending::WindowManagerClose, Save::Works },
         StopCase { "MiniBarClose", Ending::MiniBarClose, Save::Works },
         StopCase { "ControlClose", Ending::ControlClose, Save::Works },
