@@ -20,8 +20,9 @@ namespace pvstim {
 // reads it, changes the key's line (or adds the key after the last non-blank line of
 // its section, or the section at the end of the file) and replaces the file as a
 // whole through a temporary file beside it, so a failed write leaves the old file as
-// it was. Every other line keeps its text and its own line break; new lines take the
-// break the file already uses ("\n" in a new file). The file is written in UTF-8
+// it was. Lines end in "\r\n", "\n" or a lone "\r" alike. Every other line keeps its
+// text and its own line break; new lines take the break of the file's first line
+// ("\n" in a new file). The file is written in UTF-8
 // without a byte-order mark; a file that is not valid UTF-8 is read as code page 1251
 // and so becomes UTF-8, with the same text, at its first write.
 //
