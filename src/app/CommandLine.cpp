@@ -25,7 +25,14 @@ CommandLine::CommandLine()
         "frequency while showing reading-text lines and pictures.\n"
         "Warning: the program shows flashing light. Do not use it if you or anyone who can "
         "see the screen has photosensitive epilepsy or has ever had a seizure."));
-    parser_.addHelpOption();
+    // Not addHelpOption(): its --help-all offers Qt's own options (-platform, -style
+    // ...), which the program does not take, since it reads its command line before
+    // there is a window system. --help-all is still taken, as another --help.
+    parser_.addOption(QCommandLineOption({ QStringLiteral("?"), QStringLiteral("h"), QStringLiteral("help") },
+        QCoreApplication::translate("QCommandLineParser", "Displays help on commandline options.")));
+    QCommandLineOption helpAll(QStringLiteral("help-all"));
+    helpAll.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser_.addOption(helpAll);
     parser_.addVersionOption();
     addFlickerOptions(parser_);
 }

@@ -6,7 +6,7 @@
 namespace pvstim {
 
 // The program's command line: --help, --version and whatever options the program
-// grows. Parsing needs a core application object (for the program's name and
+// grows. It takes none of Qt's own options and offers none. Parsing needs a core application object (for the program's name and
 // version) but no display, so it runs before the windowing system is touched.
 class CommandLine {
 public:

@@ -76,7 +76,9 @@ PictureCache::Outcome PictureCache::fetch(const QString& path, QSize target, Del
     platform().runInBackground([result, path, target] { *result = decodeFile(path, target); },
         [this, decoding, result, keepable] {
             const Outcome outcome = result;
-            if (keepable)
+            // A file that could not be opened may become readable without changing
+            // its size or time (its mode, its folder's mode): it is tried afresh.
+            if (keepable && !outcome->isOpenFailure())
                 keep(decoding->key, outcome);
             // The record of this decoding ends with the job; deliveries may start new ones.
             const std::vector<Delivery> waiting = std::move(decoding->waiting);

@@ -17,6 +17,7 @@ namespace pvstim {
 // decodings kept for showing again. An outcome (a picture, or the reason a file
 // was refused) is kept for the file as it is: same path, size and modification
 // time, decoded for the same target size; a file changed since is decoded afresh.
+// A file that could not be opened is not kept: it is tried again at every request.
 // A file already being decoded for the same target is not decoded a second time:
 // every caller that asked gets the one outcome.
 // All calls come from the interface thread; only the decoding runs on a worker.

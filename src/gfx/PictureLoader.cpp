@@ -1,5 +1,7 @@
 #include "gfx/PictureLoader.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,8 +22,8 @@ std::variant<QByteArray, LoadFailure> readPictureFile(const QString& path, const
     const QString& tooLargeReason)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadFailure { LoadFailure::CannotOpen, file.errorString() };
+    if (const std::optional<QString> refusal = openRegularFile(file))
+        return LoadFailure { LoadFailure::CannotOpen, *refusal };
     const qint64 size = file.size();
     if (size > limits.maxFileBytes)
         return LoadFailure { LoadFailure::NotValid, tooLargeReason };

@@ -115,7 +115,8 @@ private:
 
 // Reads a picture file whole, once its size is known to be within
 // limits.maxFileBytes; a larger file fails as NotValid with `tooLargeReason`, one
-// that cannot be opened or read as CannotOpen with the system's text.
+// that cannot be opened or read, or is no regular file (a named pipe, a device),
+// as CannotOpen with the system's text. Opening it never waits.
 [[nodiscard]] std::variant<QByteArray, LoadFailure> readPictureFile(const QString& path,
     const PictureLimits& limits, const QString& tooLargeReason);
 

@@ -10,10 +10,21 @@ namespace pvstim {
 
 namespace {
 
-const QString kMarkerFolder = QStringLiteral("fone/");
+const QString kPictureFolder = QStringLiteral("fone/");
 const QString kProgramFolder = QStringLiteral("/pvstim");
 // Written at the first close, so its absence marks a first start.
 const QString kSettingsFile = QStringLiteral("Config.ini");
+
+// Whether the folder holds any of the program's own files. A copy whose settings
+// or reading texts lie beside it is run from there even without its pictures, so
+// that it never reads or writes the user's folders instead of its own.
+bool holdsProgramFiles(const QString& dir)
+{
+    const QFileInfo settings(resolveCaseInsensitive(dir, kSettingsFile));
+    return (settings.exists() && !settings.isDir())
+        || QFileInfo(resolveCaseInsensitive(dir, kReadingTextFolder)).isDir()
+        || QFileInfo(resolveCaseInsensitive(dir, kPictureFolder)).isDir();
+}
 
 QString withoutTrailingSeparator(QString dir)
 {
@@ -28,7 +39,7 @@ FolderLayout FolderLayout::decide(const QString& executableDir, const QString& i
     const QString& configHome, const QString& dataHome)
 {
     FolderLayout layout;
-    if (QFileInfo(resolveCaseInsensitive(executableDir, kMarkerFolder)).isDir()) {
+    if (holdsProgramFiles(executableDir)) {
         layout.kind = Kind::Portable;
         layout.dataDir = layout.settingsDir = layout.userDataDir = withoutTrailingSeparator(executableDir);
         return layout;

@@ -6,8 +6,8 @@ namespace pvstim {
 
 // Where the program's files live, decided once at start-up from what lies beside
 // the executable; there is no setting for it.
-//  - Portable: the program's data (its fone/ folder) lies beside the executable, and
-//    every file, Config.ini and to_read/ included, is found there.
+//  - Portable: any of the program's files (Config.ini, the to_read/ or the fone/
+//    folder) lies beside the executable, and every file is found there.
 //  - Installed: the shipped pictures and documents are read from the installed data
 //    folder (<prefix>/share/pvstim), Config.ini lives in <config home>/pvstim and the
 //    reading texts in <data home>/pvstim/to_read.

@@ -36,28 +36,22 @@ void ScreenAwake::hold()
 {
     if (isHeld())
         return;
-    if (holdOnSessionBus())
-        how_ = How::SessionBus;
-    else if (holdOnXServer(true))
-        how_ = How::XServer;
+    sessionBusHeld_ = holdOnSessionBus();
+    xServerHeld_ = holdOnXServer(true);
 }
 
 void ScreenAwake::release()
 {
-    switch (how_) {
-    case How::NotHeld:
-        return;
-    case How::SessionBus: {
+    if (sessionBusHeld_) {
         QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("UnInhibit"));
         call << cookie_;
         QDBusConnection::sessionBus().send(call);
-        break;
+        sessionBusHeld_ = false;
     }
-    case How::XServer:
+    if (xServerHeld_) {
         holdOnXServer(false);
-        break;
+        xServerHeld_ = false;
     }
-    how_ = How::NotHeld;
 }
 
 bool ScreenAwake::holdOnSessionBus()

@@ -6,14 +6,15 @@ namespace pvstim {
 
 // Keeps the screen awake on a Linux desktop.
 //
-// Implemented features:
+// Implemented features, both held together for as long as the hold lasts:
 //  - the session bus's org.freedesktop.ScreenSaver inhibition (desktops that run a
 //    screen saver or power manager answer it), released with UnInhibit;
-//  - where no such service answers, the X server's own screen saver suspended
-//    through the MIT-SCREEN-SAVER extension (XScreenSaverSuspend).
-// Not supported: Wayland-only sessions without the session-bus service. Both holds
-// also end by themselves when the process ends, since they belong to its
-// connections.
+//  - on X11, the X server's own screen saver suspended through the MIT-SCREEN-SAVER
+//    extension (XScreenSaverSuspend), whatever the session bus answered: a desktop
+//    service that takes the inhibition need not tell the X server.
+// Either is simply skipped where it is missing (no session bus, no X connection as
+// on Wayland or the offscreen platform). Both holds also end by themselves when the
+// process ends, since they belong to its connections.
 class ScreenAwake {
 public:
     ScreenAwake() = default;
@@ -23,14 +24,14 @@ public:
 
     void hold();
     void release();
-    bool isHeld() const { return how_ != How::NotHeld; }
+    bool isHeld() const { return sessionBusHeld_ || xServerHeld_; }
 
 private:
-    enum class How { NotHeld, SessionBus, XServer };
     bool holdOnSessionBus();
     bool holdOnXServer(bool suspend);
 
-    How how_ = How::NotHeld;
+    bool sessionBusHeld_ = false;
+    bool xServerHeld_ = false;
     std::uint32_t cookie_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "base/Cp1251.h"
 #include "framework/Exceptions.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,16 +44,15 @@ QString tooLarge()
 Loaded load(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(Failure::CannotOpen, cannotOpen(path, file.errorString()));
-    if (!file.isSequential() && file.size() > kMaxReadingTextBytes)
+    if (const std::optional<QString> refusal = openRegularFile(file))
+        return failed(Failure::CannotOpen, cannotOpen(path, *refusal));
+    if (file.size() > kMaxReadingTextBytes)
         return failed(Failure::TooLarge, tooLarge());
 
-    // Read in chunks up to one byte past the limit: a device without a known size
-    // (a pipe, a character device) is refused once it passes the limit.
+    // Read in chunks up to one byte past the limit: a file that grew since its size
+    // was taken is refused once it passes the limit.
     QByteArray bytes;
-    if (!file.isSequential())
-        bytes.reserve(file.size() + 1);
+    bytes.reserve(file.size() + 1);
     char chunk[64 * 1024];
     while (bytes.size() <= kMaxReadingTextBytes) {
         const qint64 wanted = qMin<qint64>(sizeof chunk, kMaxReadingTextBytes + 1 - bytes.size());

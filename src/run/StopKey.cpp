@@ -2,7 +2,7 @@
 
 #include "framework/Handler.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace pvstim {
@@ -30,7 +30,10 @@ void StopKey::setActive(bool on)
 
 bool StopKey::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    // A modal box or dialog (an error box during the run, for one) takes its own
+    // Escape: it closes the box, and the run goes on.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape
+        && !QApplication::activeModalWidget()) {
         // Let go first: a key repeated or sent on to a parent while the stop runs
         // must not stop twice.
         setActive(false);

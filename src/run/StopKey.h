@@ -7,7 +7,8 @@
 namespace pvstim {
 
 // The key that ends a run: while active, Escape pressed in any window of the
-// program runs the stop action once, and the key goes no further.
+// program runs the stop action once, and the key goes no further. While a modal
+// window of the program is open, Escape is left to it.
 //
 // It watches the whole application's key events, not one window's, because the
 // stimulation window takes no input (it is disabled) and during a run the focus

@@ -2,6 +2,7 @@
 
 #include "base/Cp1251.h"
 #include "framework/Exceptions.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,7 @@ QString withoutLineBreaks(QStringView s)
 }
 
 // One line of the text: [start, end) is its content, next is where the following
-// line starts (past the "\n" or "\r\n" that ends this one).
+// line starts (past the "\r\n", "\n" or lone "\r" that ends this one).
 struct Line {
     qsizetype start = 0;
     qsizetype end = 0;
@@ -59,13 +60,12 @@ Line lineAt(const QString& text, qsizetype start)
 {
     Line line;
     line.start = start;
-    const qsizetype feed = text.indexOf(u'\n', start);
-    if (feed < 0) {
-        line.end = line.next = text.size();
-        return line;
-    }
-    line.next = feed + 1;
-    line.end = (feed > start && text[feed - 1] == u'\r') ? feed - 1 : feed;
+    qsizetype end = start;
+    while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+        ++end;
+    line.end = line.next = end;
+    if (end < text.size())
+        line.next = (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ? end + 2 : end + 1;
     return line;
 }
 
@@ -197,17 +197,15 @@ void IniFile::Document::setValue(QStringView section, QStringView key, QStringVi
             text_.append(lineEnd + entry);
         return;
     }
-    if (!text_.isEmpty() && !text_.endsWith(u'\n'))
+    if (!text_.isEmpty() && !text_.endsWith(u'\n') && !text_.endsWith(u'\r'))
         text_.append(lineEnd);
     text_.append(u'[' + sectionName + u']' + lineEnd + entry);
 }
 
 QString IniFile::Document::lineBreak() const
 {
-    const qsizetype feed = text_.indexOf(u'\n');
-    if (feed > 0 && text_[feed - 1] == u'\r')
-        return QStringLiteral("\r\n");
-    return QStringLiteral("\n");
+    const Line first = lineAt(text_, 0);
+    return first.hasBreak() ? text_.sliced(first.end, first.next - first.end) : QStringLiteral("\n");
 }
 
 IniFile::IniFile(QString fileName) : fileName_(std::move(fileName)) { }
@@ -221,9 +219,10 @@ Result<IniFile::Document> IniFile::load() const
         return Result<Document>::failure(QStringLiteral("The settings file is not a file."));
     if (info.size() > kMaxFileSize)
         return Result<Document>::failure(QStringLiteral("The settings file is too large."));
+    // Opened without waiting: what lies at the name may have changed since.
     QFile file(fileName_);
-    if (!file.open(QIODevice::ReadOnly))
-        return Result<Document>::failure(file.errorString());
+    if (const std::optional<QString> refusal = openRegularFile(file))
+        return Result<Document>::failure(*refusal);
     const QByteArray bytes = readAtMost(file, kMaxFileSize);
     if (file.error() != QFileDevice::NoError)
         return Result<Document>::failure(file.errorString());

@@ -20,16 +20,18 @@ namespace pvstim {
 // reads it, changes the key's line (or adds the key after the last non-blank line of
 // its section, or the section at the end of the file) and replaces the file as a
 // whole through a temporary file beside it, so a failed write leaves the old file as
-// it was. Every other line keeps its text and its own line break; new lines take the
-// break the file already uses ("\n" in a new file). The file is written in UTF-8
+// it was. Lines end in "\r\n", "\n" or a lone "\r" alike. Every other line keeps its
+// text and its own line break; new lines take the break of the file's first line
+// ("\n" in a new file). The file is written in UTF-8
 // without a byte-order mark; a file that is not valid UTF-8 is read as code page 1251
 // and so becomes UTF-8, with the same text, at its first write.
 //
 // Nothing in the file is trusted. A file larger than kMaxFileSize bytes, or one that
-// cannot be read (a folder in its place, for instance), holds no settings: every read
-// gives its default. Such a file is never replaced: a write to it fails, as does a
-// write that would make the file larger than kMaxFileSize. A write fails by throwing
-// EFCreateError "Unable to write to %s", the file's full path in place of %s.
+// cannot be read or is no regular file (a folder, a named pipe or a device in its
+// place, none of them waited on), holds no settings: every read gives its default.
+// Such a file is never replaced: a write to it fails, as does a write that would
+// make the file larger than kMaxFileSize. A write fails by throwing EFCreateError
+// "Unable to write to %s", the file's full path in place of %s.
 class IniFile {
 public:
     static constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;

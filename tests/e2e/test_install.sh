@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The installed program. `cmake --install` into a temporary prefix that is then made
 # read-only; the desktop files pass their validators and the manual page renders;
-# --version, --help and a wrong option work without a display. Started from the
-# prefix with fresh XDG folders, the control window carries the class and title
-# "pvstim", the shipped texts are copied into the user's data folder, closing
-# writes Config.ini into the configuration folder, and a setting changed on screen
-# survives the next start. In a Russian locale the "Обзор..." file dialog speaks
-# Russian (a screenshot is kept in <build>/screenshots/).
+# --version, --help and a wrong option work without a display, and the manual page
+# lists every option the help offers. Started from the prefix with fresh XDG
+# folders, the control window carries the class and title "pvstim", the shipped
+# texts are copied into the user's data folder, closing writes Config.ini into the
+# configuration folder, and a setting changed on screen survives the next start. In
+# a Russian locale the "Обзор..." file dialog speaks Russian (a screenshot is kept
+# in <build>/screenshots/).
 set -euo pipefail
 build_dir=$(cd "$1" && pwd)
 source "$(dirname "$0")/lib.sh"
@@ -46,6 +47,14 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$program" --no-such-option >"$work/out" 2>"$w
 [ "$status" = 2 ] || e2e_fail "a wrong option ended with status $status, expected 2"
 [ ! -s "$work/out" ] || e2e_fail "a wrong option printed to standard output"
 grep -q 'no-such-option' "$work/err" && grep -q -- '--help' "$work/err" || e2e_fail "no usage on standard error"
+# The manual page names every option the help offers, and the help offers none of
+# Qt's own options, which the program would refuse.
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --help-all >"$work/help"
+grep -q -e 'Qt' -e '-platform' "$work/help" && e2e_fail "--help-all offers Qt's options"
+LC_ALL=C MANWIDTH=200 man -l "$prefix/share/man/man1/pvstim.1.gz" >"$work/man" 2>/dev/null
+for option in $(grep -o -e '--[a-z][a-z-]*' "$work/help" | sort -u); do
+  grep -q -- "$option" "$work/man" || e2e_fail "the manual page does not list $option"
+done
 
 # --- Running from the prefix ---
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"

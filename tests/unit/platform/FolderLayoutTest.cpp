@@ -35,7 +35,7 @@ struct DecideCase {
 
 class FolderLayoutDecideTest : public ::testing::TestWithParam<DecideCase> { };
 
-TEST_P(FolderLayoutDecideTest, PortableOnlyWhenTheDataLiesBesideTheExecutable)
+TEST_P(FolderLayoutDecideTest, PortableWhenTheProgramsFilesLieBesideTheExecutable)
 {
     QTemporaryDir root;
     const QString bin = root.filePath(QStringLiteral("bin"));
@@ -67,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(Layouts, FolderLayoutDecideTest,
         DecideCase { "DataFolderInOtherCase", "FONE/", true },
         DecideCase { "NothingBeside", "", false },
         DecideCase { "AFileNamedLikeTheFolder", "fone", false },
-        DecideCase { "OnlyTheTextFolder", "to_read/", false }),
+        DecideCase { "OnlyTheTextFolder", "to_read/", true },
+        DecideCase { "OnlyTheSettingsFile", "Config.ini", true },
+        DecideCase { "AFolderNamedLikeTheSettingsFile", "Config.ini/", false }),
     [](const auto& info) { return std::string(info.param.name); });
 
 // An installed program's first and later starts.

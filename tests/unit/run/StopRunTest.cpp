@@ -17,6 +17,7 @@
 #include "settings/IniFile.h"
 
 #include <QKeyEvent>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,7 @@ enum class Ending {
     EscapeOnMiniBar,
     EscapeOnControl,      // out of sight while the run goes on
     EscapeOnClock,
+    EscapeAfterErrorBox,  // the first Escape closes an error box, the second ends the run
     WindowManagerClose,   // Alt+F4 or a close request on the stimulation window
     MiniBarClose,
     ControlClose,
@@ -67,11 +69,24 @@ protected:
         case Ending::EscapeOnMiniBar: pressEscape(miniBar()->closeButton); break;
         case Ending::EscapeOnControl: pressEscape(controlWindow()->lineIntervalSpin); break;
         case Ending::EscapeOnClock: pressEscape(clockPlate()); break;
+        case Ending::EscapeAfterErrorBox: escapeAnErrorBox(); pressEscape(stimulationWindow()); break;
         case Ending::WindowManagerClose: stimulationWindow()->close(); break;
         case Ending::MiniBarClose: runHandler(miniBar()->closeButton->OnClick); break;
         case Ending::ControlClose: runHandler(controlWindow()->closeButton->OnClick); break;
         case Ending::CountdownEnd: fake.advanceMs(10 * 60 * 1000); break;
         }
+    }
+
+    void escapeAnErrorBox()
+    {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Bitmap image is not valid"),
+            QMessageBox::Ok, controlWindow());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        pressEscape(&box);
+        EXPECT_FALSE(box.isVisible()) << "Escape did not reach the box";
+        EXPECT_FALSE(controlWindow()->isClosed()) << "Escape on the box ended the run";
+        EXPECT_TRUE(stimulationWindow()->flipTimer->Enabled());
     }
 };
 
@@ -117,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Endings, StopRun,
         StopCase { "EscapeOnMiniBar", Ending::EscapeOnMiniBar, Save::Works },
         StopCase { "EscapeOnControl", Ending::EscapeOnControl, Save::Works },
         StopCase { "EscapeOnClock", Ending::EscapeOnClock, Save::Works },
+        StopCase { "EscapeAfterErrorBox", Ending::EscapeAfterErrorBox, Save::Works },
         StopCase { "WindowManagerClose", Ending::WindowManagerClose, Save::Works },
         StopCase { "MiniBarClose", Ending::MiniBarClose, Save::Works },
         StopCase { "ControlClose", Ending::ControlClose, Save::Works },

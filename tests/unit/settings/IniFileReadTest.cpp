@@ -102,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Table, IniFileReadInteger, ::testing::Values(
     ReadCase{"[FONT]\nFsize=\n", "FONT", "Fsize", 36, 36},
     ReadCase{"[FONT]\nFsize=12\n", "font", "FSIZE", 36, 12},
     ReadCase{"[font]\r\nfsize=12\r\n", "FONT", "Fsize", 36, 12},
+    ReadCase{"[USES]\rmarkers=0\r[FONT]\rFsize=12\r", "FONT", "Fsize", 36, 12},
     ReadCase{"  [ FONT ]  ; preview\n  Fsize  =  12  \n", "FONT", "Fsize", 36, 12},
     ReadCase{"[FONT]\nFsize=12", "FONT", "Fsize", 36, 12},
     ReadCase{"[USES]\nFsize=12\n[FONT]\nFname=Arial\n", "FONT", "Fsize", 36, 36},
