@@ -4,6 +4,8 @@
 #include "framework/Form.h"
 #include "run/Rhythm.h"
 #include "run/RunSettings.h"
+#include "widgets/HoverPictures.h"
+#include "widgets/WindowDrag.h"
 
 #include <array>
 #include <functional>
@@ -91,9 +93,8 @@ public:
     int secondsLeft = 0;
 
     // --- Chrome state ---
-    bool dragging = false;
-    int grabOffsetX = 0;
-    int grabOffsetY = 0;
+    std::unique_ptr<WindowDrag> titleDrag;          // the title strip drags the window
+    std::unique_ptr<HoverPictures> chromePictures;  // minimize and close images
     int topBeforeMinimize = 0;
 
     // --- Settings file ---
@@ -145,12 +146,6 @@ public:
     void closeProgram();
     // Puts the window back where it was before it was minimized to the bar.
     void restoreFromBar();
-    void onMinimizeHovered();
-    void onCloseHovered();
-    void onFaceHovered();
-    void onTitleStripPressed();
-    void onTitleStripDragged();
-    void onTitleStripReleased();
 
     // Help, book and text choice (ControlWindowDocuments.cpp).
     void onHelpClicked();

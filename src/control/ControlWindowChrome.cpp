@@ -31,12 +31,12 @@ void ControlWindow::wireChrome()
     titlePollTimer->OnTimer = [this] { onTitlePollDue(); };
     minimizeButton->OnClick = [this] { minimizeToBar(); };
     closeButton->OnClick = [this] { closeProgram(); };
-    minimizeButton->OnMouseMove = [this](QPoint) { onMinimizeHovered(); };
-    closeButton->OnMouseMove = [this](QPoint) { onCloseHovered(); };
-    face->OnMouseMove = [this](QPoint) { onFaceHovered(); };
-    titleStrip->OnMouseDown = [this](MouseButton, QPoint) { onTitleStripPressed(); };
-    titleStrip->OnMouseMove = [this](QPoint) { onTitleStripDragged(); };
-    titleStrip->OnMouseUp = [this](MouseButton, QPoint) { onTitleStripReleased(); };
+    chromePictures = std::make_unique<HoverPictures>(
+        [](TImage& image, const QString& picture) { image.Picture().LoadFromResource(picture); });
+    chromePictures->addButton(*minimizeButton, kMinimizeNormal, kMinimizeHot);
+    chromePictures->addButton(*closeButton, kCloseNormal, kCloseHot);
+    chromePictures->addRest(*face);
+    titleDrag = std::make_unique<WindowDrag>(*this, *titleStrip);
 }
 
 void ControlWindow::onActivated()
@@ -71,44 +71,5 @@ void ControlWindow::minimizeToBar()
 void ControlWindow::closeProgram() { Close(); }
 
 void ControlWindow::restoreFromBar() { setTop(topBeforeMinimize); }
-
-void ControlWindow::onMinimizeHovered()
-{
-    minimizeButton->Picture().LoadFromResource(kMinimizeHot);
-    closeButton->Picture().LoadFromResource(kCloseNormal);
-}
-
-void ControlWindow::onCloseHovered()
-{
-    closeButton->Picture().LoadFromResource(kCloseHot);
-    minimizeButton->Picture().LoadFromResource(kMinimizeNormal);
-}
-
-void ControlWindow::onFaceHovered()
-{
-    minimizeButton->Picture().LoadFromResource(kMinimizeNormal);
-    closeButton->Picture().LoadFromResource(kCloseNormal);
-}
-
-// Dragging follows the pointer's screen position, never the event's own
-// coordinates, which shift as the window moves under the pointer. The strip keeps
-// the pointer from the press to the release of any button, so a drag always ends
-// with the release, wherever the pointer is then.
-void ControlWindow::onTitleStripPressed()
-{
-    dragging = true;
-    grabOffsetX = platform().cursorPos().x() - Left();
-    grabOffsetY = platform().cursorPos().y() - Top();
-}
-
-void ControlWindow::onTitleStripDragged()
-{
-    if (!dragging)
-        return;
-    setLeft(platform().cursorPos().x() - grabOffsetX);
-    setTop(platform().cursorPos().y() - grabOffsetY);
-}
-
-void ControlWindow::onTitleStripReleased() { dragging = false; }
 
 }  // namespace pvstim

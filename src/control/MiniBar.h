@@ -1,8 +1,10 @@
 #pragma once
 
 #include "framework/Form.h"
+#include "widgets/HoverPictures.h"
 
 #include <functional>
+#include <memory>
 
 namespace pvstim {
 
@@ -23,9 +25,6 @@ public:
     TImage* closeButton;    // close image
     TImage* restoreButton;  // restore image
 
-    void onBackgroundHovered();
-    void onCloseHovered();
-    void onRestoreHovered();
     void onCloseClicked();
     void restoreControlWindow();
 
@@ -35,6 +34,7 @@ protected:
 private:
     void wireChrome();
     Links links_;
+    std::unique_ptr<HoverPictures> pictures_;  // close and restore images
 };
 
 }  // namespace pvstim

@@ -41,29 +41,12 @@ void MiniBar::FormCreate()
 
 void MiniBar::wireChrome()
 {
-    background->OnMouseMove = [this](QPoint) { onBackgroundHovered(); };
-    closeButton->OnMouseMove = [this](QPoint) { onCloseHovered(); };
-    restoreButton->OnMouseMove = [this](QPoint) { onRestoreHovered(); };
+    pictures_ = std::make_unique<HoverPictures>(showHoverPicture);
+    pictures_->addButton(*closeButton, kCloseNormal, kCloseHot);
+    pictures_->addButton(*restoreButton, kRestoreNormal, kRestoreHot);
+    pictures_->addRest(*background);
     closeButton->OnClick = [this] { onCloseClicked(); };
     restoreButton->OnClick = [this] { restoreControlWindow(); };
-}
-
-void MiniBar::onBackgroundHovered()
-{
-    showHoverPicture(*closeButton, kCloseNormal);
-    showHoverPicture(*restoreButton, kRestoreNormal);
-}
-
-void MiniBar::onCloseHovered()
-{
-    showHoverPicture(*closeButton, kCloseHot);
-    showHoverPicture(*restoreButton, kRestoreNormal);
-}
-
-void MiniBar::onRestoreHovered()
-{
-    showHoverPicture(*closeButton, kCloseNormal);
-    showHoverPicture(*restoreButton, kRestoreHot);
 }
 
 void MiniBar::onCloseClicked() { links_.closeProgram(); }

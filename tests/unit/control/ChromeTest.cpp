@@ -93,10 +93,10 @@ TEST_F(ChromeTest, MinimizeMovesFarDownAndRestoreBringsBackTheFormerTop)
 TEST_F(ChromeTest, RestoreAfterADragReturnsTheDraggedPlace)
 {
     fake.setCursor({ controlWindow()->Left() + 100, controlWindow()->Top() + 10 });
-    controlWindow()->onTitleStripPressed();
+    controlWindow()->titleDrag->press();
     fake.setCursor({ 40, 7 });
-    controlWindow()->onTitleStripDragged();
-    controlWindow()->onTitleStripReleased();
+    controlWindow()->titleDrag->move();
+    controlWindow()->titleDrag->release();
     ASSERT_EQ(QPoint(controlWindow()->Left(), controlWindow()->Top()), QPoint(-60, -3));
 
     controlWindow()->minimizeToBar();
@@ -108,7 +108,7 @@ TEST_F(ChromeTest, ClicksOnTheImagesMinimizeAndRestore)
 {
     const int top = controlWindow()->Top();
     windowMouse(QEvent::MouseButtonPress, { 490, 6 }, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(controlWindow()->dragging) << "a press on the minimize image is not a press on the strip";
+    EXPECT_FALSE(controlWindow()->titleDrag->dragging()) << "a press on the minimize image is not a press on the strip";
     windowMouse(QEvent::MouseButtonRelease, { 490, 6 }, Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(controlWindow()->Top(), 200000);
     ASSERT_TRUE(miniBar()->Visible());
@@ -135,8 +135,8 @@ TEST_P(ChromeDrag, FollowsTheScreenPointerUntilTheButtonIsReleasedAnywhere)
     // screen position counts.
     fake.setCursor(start + QPoint(200, 12));
     windowMouse(QEvent::MouseButtonPress, { 200, 12 }, button, button);
-    ASSERT_TRUE(controlWindow()->dragging);
-    EXPECT_EQ(QPoint(controlWindow()->grabOffsetX, controlWindow()->grabOffsetY), QPoint(200, 12));
+    ASSERT_TRUE(controlWindow()->titleDrag->dragging());
+    EXPECT_EQ(controlWindow()->titleDrag->grabOffset(), QPoint(200, 12));
 
     fake.setCursor({ 700, 500 });
     windowMouse(QEvent::MouseMove, { 3, 3 }, Qt::NoButton, button);
@@ -148,7 +148,7 @@ TEST_P(ChromeDrag, FollowsTheScreenPointerUntilTheButtonIsReleasedAnywhere)
     EXPECT_EQ(QPoint(controlWindow()->Left(), controlWindow()->Top()), QPoint(900, -312)) << "nothing keeps the window on the screen";
 
     windowMouse(QEvent::MouseButtonRelease, { 900, 700 }, button, Qt::NoButton);
-    EXPECT_FALSE(controlWindow()->dragging) << "released away from the strip";
+    EXPECT_FALSE(controlWindow()->titleDrag->dragging()) << "released away from the strip";
 
     fake.setCursor({ 100, 100 });
     windowMouse(QEvent::MouseMove, { 200, 12 }, Qt::NoButton, Qt::NoButton);
@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ChromeDrag, ::testing::Values(Qt::LeftButton, 
 TEST_F(ChromeTest, PressOnTheCloseImageStartsNoDrag)
 {
     windowMouse(QEvent::MouseButtonPress, { 520, 5 }, Qt::RightButton, Qt::RightButton);
-    EXPECT_FALSE(controlWindow()->dragging);
+    EXPECT_FALSE(controlWindow()->titleDrag->dragging());
     windowMouse(QEvent::MouseButtonRelease, { 520, 5 }, Qt::RightButton, Qt::NoButton);
     EXPECT_FALSE(controlWindow()->isClosed()) << "only a left click closes";
 }
