@@ -26,6 +26,8 @@ test_packages=(
   clang libclang-rt-dev
   xdotool x11-xserver-utils
   procps python3 locales
+  # A screen-saver service on a private session bus.
+  python3-dbus python3-gi
   # The package and the checks of the installed files.
   desktop-file-utils appstream lintian man-db dpkg-dev file
   # A window manager's close request sent to a window.
