@@ -98,6 +98,19 @@ void StimulationWindow::phaseFlipped(std::int64_t dueNs)
     frames_->log.phaseBegan(phase);
 }
 
+void StimulationWindow::litByPicture()
+{
+    // While the frames pace the flicker, the presenter logs what it shows.
+    if (!frames_ || framesPace() || !frames_->log.isOpen())
+        return;
+    FlipLog::Phase phase;
+    phase.lit = true;
+    phase.hz = flicker.frequency;
+    phase.dueNs = platform().monotonicNs();
+    phase.paintedNs = phase.dueNs;
+    frames_->log.phaseBegan(phase);
+}
+
 void StimulationWindow::choosePresenter()
 {
     frames_.reset(new FrameLock(*this));
