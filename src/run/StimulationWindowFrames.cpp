@@ -134,7 +134,10 @@ void StimulationWindow::choosePresenter()
         nextPhase();
         return lit_;
     };
-    hooks.running = [this] { return flipTimer->Enabled(); };
+    // The frames take up the flicker when its clock first ticks, so that both
+    // presenters start it after the same interval: the designed second before a
+    // rhythm is chosen, half a period after.
+    hooks.running = [this] { return flipTimer->Enabled() && flipTimer->tickCount() > 0; };
     lock.presenter = std::make_unique<FramePresenter>(*lock.surface, std::move(hooks), lock.log.isOpen() ? &lock.log : nullptr);
     updateFramePictures();
     const bool forced = options.presenter == PresenterChoice::Frame;
