@@ -100,7 +100,9 @@ void ControlWindow::onIntensityChanged()
 
 void ControlWindow::onLineIntervalChanged()
 {
-    links_.setLineIntervalMs(textIntervalMs(lineIntervalSpin->Value()));
+    // A typed value reaches here unclamped, also during a run; 0 or less would
+    // stop the text feed, and with it the release of a marker.
+    links_.setLineIntervalMs(textIntervalMs(std::clamp(lineIntervalSpin->Value(), kMinLineInterval, kMaxLineInterval)));
 }
 
 void ControlWindow::onRunMinutesChanged() { minutesLabel->setCaption(QString::number(runMinutesSpin->Value())); }

@@ -123,11 +123,14 @@ void ControlWindow::onSecondElapsed()
     progressNeedle->setProgress(progress);
 
     if (minutesLeft * 60 + secondsLeft <= 0) {
-        if (powerOffBox->isChecked())
-            powerOff();
+        const bool thenPowerOff = powerOffBox->isChecked();
         countdownTimer->setEnabled(false);
-        // Closing the main window saves the settings and ends the program.
+        // Closing the main window saves the settings and ends the program. The
+        // power-off is asked for after the save, in this same tick, so that a quick
+        // shutdown cannot cut the save short.
         Close();
+        if (thenPowerOff)
+            powerOff();
         return;
     }
 

@@ -52,13 +52,8 @@ void ControlWindow::restoreSettings()
 
 void ControlWindow::applyTimeOfDayDefault()
 {
-    // The hour is read from the first characters of the long time text, so it
-    // follows the user's time format ("9:15:00" reads as 9).
-    const QString timeText = platform().longTimeText();
-    QString hourText = timeText.left(2);
-    if (hourText.size() == 2 && hourText[1] == QLatin1Char(':'))
-        hourText = QLatin1Char('0') + hourText.left(1);
-    const int hour = hourText.toInt();
+    // The hour of the day 0..23, whatever the user's time format writes.
+    const int hour = platform().localTime().hour();
     if (hour >= 6 && hour <= 20) {
         sleepBox->setChecked(false);
         wakeBox->setChecked(true);

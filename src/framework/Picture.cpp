@@ -35,22 +35,26 @@ void TPicture::LoadFromFile(const QString& path, QSize target)
 }
 
 void TPicture::LoadFromFileInBackground(const QString& path, QSize target, Refusal refusal,
-    std::function<void()> shown)
+    std::function<void()> accepted)
 {
     const std::uint64_t load = ++*loads_;
     loading_ = false;
     const std::weak_ptr<std::uint64_t> loads = loads_;
     const PictureCache::Outcome kept = PictureCache::instance().fetch(path, target,
-        [this, loads, load, path, refusal, shown](const PictureCache::Outcome& outcome) {
+        [this, loads, load, path, refusal, accepted](const PictureCache::Outcome& outcome) {
             const std::shared_ptr<std::uint64_t> alive = loads.lock();
-            if (!alive || *alive != load)
-                return;  // the picture is gone, or a later load took its place
-            loading_ = false;
+            if (!alive)
+                return;  // the picture is gone
+            // Unless a later load took its place.
+            const bool current = *alive == load;
+            if (current)
+                loading_ = false;
             if (outcome->ok()) {
-                show(kindOf(path), outcome->value());
-                if (shown)
-                    runHandler(shown);
-            } else if (refusal == Refusal::Report) {
+                if (current)
+                    show(kindOf(path), outcome->value());
+                if (accepted)
+                    runHandler(accepted);
+            } else if (current && refusal == Refusal::Report) {
                 runHandler([&] { throwRefusal(*outcome); });
             }
         });
@@ -61,8 +65,8 @@ void TPicture::LoadFromFileInBackground(const QString& path, QSize target, Refus
     if (!kept->ok())
         throwRefusal(*kept);
     show(kindOf(path), kept->value());
-    if (shown)
-        shown();
+    if (accepted)
+        accepted();
 }
 
 bool TPicture::LoadFromResource(const QString& resourcePath)

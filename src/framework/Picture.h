@@ -31,11 +31,13 @@ public:
     // kept for showing again (see PictureCache). A picture decoded before is shown
     // at once, and a file refused before throws at once; otherwise the picture
     // changes when decoding ends, from the event loop, and a refusal then goes to
-    // the error box (Refusal::Report) or nowhere. `shown` runs once the picture is
-    // on show, and not after a refusal. A later load or setBitmap supersedes a
-    // load still decoding: its picture is not shown then.
+    // the error box (Refusal::Report) or nowhere. A later load or setBitmap
+    // supersedes a load still decoding: its picture is not shown then, nor is its
+    // refusal reported. `accepted` runs once the file has proved a valid picture,
+    // after it is on show or, superseded, when its decoding ends; never after a
+    // refusal, nor once the picture is gone.
     void LoadFromFileInBackground(const QString& path, QSize target, Refusal refusal,
-        std::function<void()> shown = {});
+        std::function<void()> accepted = {});
     // Whether a background load is still to arrive.
     bool isLoading() const { return loading_; }
     // Loads a bitmap stored inside the program (a Qt resource path). Returns

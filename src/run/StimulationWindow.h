@@ -97,7 +97,8 @@ private:
     // Makes the flicker clock's next tick fall exactly half a period after this one.
     void scheduleNextFlip(std::int64_t thisFlipNs);
     void pictureChanged();
-    // Turns the phase as a flip does; false when a marker keeps the lit phase.
+    // Turns the phase as a flip does; false when the screen stays as it was: a
+    // marker holds the lit phase, or a picture showed it before its time.
     bool nextPhase();
 
     // The frame-locked presenter and the flip log (StimulationWindowFrames.cpp).
@@ -107,6 +108,8 @@ private:
     };
     // Called once a flip: the first one chooses the presenter, each one is logged.
     void phaseFlipped(std::int64_t dueNs);
+    // A picture lit the blank phase before its time: logged as a lit phase.
+    void litByPicture();
     // True while the frames, not the flicker clock, turn the phases.
     bool framesPace() const;
     // Shows the phase on the frame surface while it covers the window.
@@ -122,7 +125,10 @@ private:
     QWidget* pictureCover_ = nullptr;
     // The index of the next line of the reading text to show; 0 before the title.
     int nextLine_ = 0;
+    // The phase on show, and the phase the flicker's alternation is in: a picture
+    // may light the blank phase before its time.
     bool lit_ = true;
+    bool flickerLit_ = true;
 };
 
 }  // namespace pvstim

@@ -56,11 +56,17 @@ bool StimulationWindow::nextPhase()
     if (flicker.flip(links_.manualDrift()))
         flipTimer->setInterval(flicker.phaseMs());
 
+    // The alternation goes on whatever a picture shows, so a picture never shifts
+    // the flicker by half a period.
+    flickerLit_ = !flickerLit_;
     // Taking the picture as a bitmap drops a mandala; a marker stays, and so does
     // the lit phase that shows it.
     if (pictureArea->Picture().dropUnlessBitmap())
         return false;
-    showPhase(!lit_);
+    // A picture that lit the blank phase has shown this lit phase already.
+    if (lit_ == flickerLit_)
+        return false;
+    showPhase(flickerLit_);
     return true;
 }
 
@@ -75,10 +81,12 @@ void StimulationWindow::pictureChanged()
     placeCovers();
     // A picture that arrives during the blank phase is shown at once: a marker
     // holds the lit phase while it is on show, a mandala until the next tick.
+    // The flicker's alternation is left as it is: its next flip shows the lit phase.
     if (!pictureArea->Picture().isEmpty() && !lit_) {
         lit_ = true;
         textCover_->hide();
         pictureCover_->hide();
+        litByPicture();
     }
 }
 

@@ -98,6 +98,19 @@ void StimulationWindow::phaseFlipped(std::int64_t dueNs)
     frames_->log.phaseBegan(phase);
 }
 
+void StimulationWindow::litByPicture()
+{
+    // While the frames pace the flicker, the presenter logs what it shows.
+    if (!frames_ || framesPace() || !frames_->log.isOpen())
+        return;
+    FlipLog::Phase phase;
+    phase.lit = true;
+    phase.hz = flicker.frequency;
+    phase.dueNs = platform().monotonicNs();
+    phase.paintedNs = phase.dueNs;
+    frames_->log.phaseBegan(phase);
+}
+
 void StimulationWindow::choosePresenter()
 {
     frames_.reset(new FrameLock(*this));
@@ -121,7 +134,10 @@ void StimulationWindow::choosePresenter()
         nextPhase();
         return lit_;
     };
-    hooks.running = [this] { return flipTimer->Enabled(); };
+    // The frames take up the flicker when its clock first ticks, so that both
+    // presenters start it after the same interval: the designed second before a
+    // rhythm is chosen, half a period after.
+    hooks.running = [this] { return flipTimer->Enabled() && flipTimer->tickCount() > 0; };
     lock.presenter = std::make_unique<FramePresenter>(*lock.surface, std::move(hooks), lock.log.isOpen() ? &lock.log : nullptr);
     updateFramePictures();
     const bool forced = options.presenter == PresenterChoice::Frame;

@@ -28,8 +28,9 @@ constexpr PictureSeries kMandalas { "mandals\\", ".jpg", 3, 10000, 150000 };
 
 // Shows one picture of the series if its file exists, then sets the timer's next
 // wait. The picture is decoded off the interface thread; the rest of the tick, the
-// wait, follows once it is on show (at once for a picture shown before), so a file
-// that is not a valid picture leaves the timer with the wait it had, as a refusal
+// wait, follows once the file has proved a valid picture (at once for one decoded
+// before), also when a later picture took its place meanwhile, so only a file that
+// is not a valid picture leaves the timer with the wait it had, as a refusal
 // thrown in the tick would. A tick that comes while the last picture still decodes
 // chooses anew; the file decoding is not decoded a second time.
 void showRandomPicture(const PictureSeries& series, TImage& area, TTimer& timer)

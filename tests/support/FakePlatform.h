@@ -56,7 +56,13 @@ public:
     NumberFormat numberFormat() const override { return numberFormat_; }
     int randomInRange(int low, int highExclusive) override;
     void openDocument(const QString& path) override { openedDocuments.push_back(path); }
-    bool requestPowerOff() override { ++powerOffRequests; return powerOffAccepted; }
+    bool requestPowerOff() override
+    {
+        ++powerOffRequests;
+        if (onPowerOff)
+            onPowerOff();
+        return powerOffAccepted;
+    }
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
     void keepOutOfTaskbar(QWidget& window) override { outOfTaskbar.push_back(&window); }
@@ -137,6 +143,9 @@ public:
     QStringList errors;
     int powerOffRequests = 0;
     bool powerOffAccepted = true;
+    // Called at each power-off request, before it is answered: what the machine
+    // would still find on disk when it goes down.
+    std::function<void()> onPowerOff;
     std::vector<QPoint> cursorMoves;
     std::vector<std::pair<int, int>> randomRanges;  // (low, high) of every draw
     std::vector<QWidget*> outOfTaskbar;             // every request, in order

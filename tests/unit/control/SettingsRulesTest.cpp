@@ -201,6 +201,7 @@ struct TimeCase {
     bool leadingZero;
     bool twelveHour;
     bool sleep;
+    bool designatorFirst = false;
 };
 
 class TimeOfDayDefault : public AppTest, public ::testing::WithParamInterface<TimeCase> {
@@ -213,6 +214,7 @@ protected:
         format.twelveHour = GetParam().twelveHour;
         format.amDesignator = QStringLiteral("AM");
         format.pmDesignator = QStringLiteral("PM");
+        format.designatorFirst = GetParam().designatorFirst;
         fake.setLongTimeFormat(format);
     }
 };
@@ -235,8 +237,10 @@ INSTANTIATE_TEST_SUITE_P(Table, TimeOfDayDefault, ::testing::Values(
     TimeCase { QTime(22, 0), true, false, true }, TimeCase { QTime(0, 30), true, false, true },
     TimeCase { QTime(9, 15), false, false, false }, TimeCase { QTime(5, 15), false, false, true },
     TimeCase { QTime(21, 15), false, false, true },
-    // A 12-hour text is read by its first characters too: 9 PM reads as 9.
-    TimeCase { QTime(21, 15), false, true, false }));
+    // A 12-hour text gives the hour of the day, not its first characters:
+    // "9:15:00 PM", "AM 9:15:00", "12:30:00 AM".
+    TimeCase { QTime(21, 15), false, true, true }, TimeCase { QTime(9, 15), false, true, false, true },
+    TimeCase { QTime(0, 30), false, true, true }));
 
 // ---- Text choice ------------------------------------------------------------------
 
@@ -289,9 +293,10 @@ TEST_P(LineInterval, SetsTheTextTimerIntervalAtOnce)
     EXPECT_EQ(stimulationWindow()->lineTimer->Interval(), GetParam().result) << GetParam().text;
 }
 
+// Values typed outside the bounds are brought into 10..1000, as at Start.
 INSTANTIATE_TEST_SUITE_P(Table, LineInterval, ::testing::Values(
-    NumberCase { "10", 100 }, NumberCase { "1", 10 }, NumberCase { "100", 1000 }, NumberCase { "1000", 10000 },
-    NumberCase { "", 100 }, NumberCase { "-5", 0 }, NumberCase { "2000000000", 2147483647 }));
+    NumberCase { "10", 100 }, NumberCase { "1", 100 }, NumberCase { "100", 1000 }, NumberCase { "1000", 10000 },
+    NumberCase { "", 100 }, NumberCase { "-5", 100 }, NumberCase { "2000000000", 10000 }));
 
 TEST_F(SettingsRulesTest, LineIntervalStartsFromTheStoredValue)
 {

@@ -268,7 +268,7 @@ protected:
 
 TEST_F(FramesBeforeTheFlickerTest, ThePhaseHoldsUntilTheClockRunsThenFollowsThePlan)
 {
-    stimulationWindow()->setFrequency(10.0);
+    stimulationWindow()->flicker.frequency = 10.0;  // as Start sets it, without touching the clock
     stimulationWindow()->Show();
     QApplication::processEvents();
     fake.advanceMs(3000);
@@ -276,8 +276,14 @@ TEST_F(FramesBeforeTheFlickerTest, ThePhaseHoldsUntilTheClockRunsThenFollowsTheP
     ASSERT_GT(fake.frames.size(), 100u);
     EXPECT_TRUE(flipTimes(fake.frames).empty()) << "no flip before the flicker clock runs";
 
+    const std::int64_t enabledNs = fake.monotonicNs();
     stimulationWindow()->flipTimer->setEnabled(true);
-    fake.advanceMs(3000);
+    fake.advanceMs(4000);
+    // As the flicker clock does without a rhythm: the first flip a second later.
+    const std::vector<std::int64_t> flips = flipTimes(fake.frames);
+    ASSERT_FALSE(flips.empty());
+    EXPECT_GE(flips.front(), enabledNs + kNsPerS);
+    EXPECT_LT(flips.front(), enabledNs + kNsPerS + 3 * kNsPerS / 60);
     const std::vector<int> lengths = phaseLengths(fake.frames, 60.0);
     ASSERT_GT(lengths.size(), 50u);
     for (int length : lengths)
