@@ -3,8 +3,9 @@
 # the warning, worked from the keyboard (Space ticks, Enter continues) and remembered;
 # during the flickering run Escape ends the program with the settings written. A
 # second program's run ends the same way on the window manager's close request to
-# the stimulation window, and shows no warning. How fast it ends is measured by
-# bench/stop.sh.
+# the stimulation window, and shows no warning. An error box during a run takes the
+# first Escape and the run goes on; the next one ends it. How fast a run ends is
+# measured by bench/stop.sh.
 set -euo pipefail
 build_dir=$1
 source "$(dirname "$0")/lib.sh"
@@ -57,5 +58,29 @@ wmctrl -i -c "$stimulation"
 since=$(date +%s%N)
 close_ms=$(e2e_wait_for_end "$since")
 check_saved "a close request"
+
+# --- An error box during the run ---
+# Markers that are not pictures: the first marker tick, 15 s into the run, opens an
+# error box.
+printf '[USES]\r\nmarkers=1\r\nimages=0\r\n[GENERAL]\r\nfreqency=10\r\n' >"$dir/Config.ini"
+for marker in "$dir"/textures/*; do printf 'not a picture' >"$marker"; done
+start_run none
+box=$(vd_wait_window '^pvstim$')
+box_active() { [ "$(xdotool getactivewindow)" = "$box" ]; }
+e2e_wait_until "the error box does not have the keyboard" box_active
+xdotool key Escape
+e2e_wait_until "Escape did not close the error box" eval "! vd_find_window '^pvstim$' >/dev/null"
+# The run goes on: the program runs and the flicker still changes the screen.
+e2e_running "$VD_PROGRAM_PID" || e2e_fail "Escape on the error box ended the program"
+e2e_wait_for_flicker "the run did not go on after the error box closed"
+# The next Escape ends it (or closes the box of a later tick that came first).
+escape_until_ended() {
+  e2e_ended && return 0
+  xdotool key Escape
+  sleep 0.5
+  e2e_ended
+}
+e2e_wait_until "Escape did not end the run after the error box" escape_until_ended
+check_saved "Escape after an error box"
 
 echo "PASS (Escape: program ended after $escape_ms ms; close request: after $close_ms ms)"
