@@ -37,13 +37,7 @@ e2e_click_start "$E2E_CONTROL"
 stimulation=$(vd_wait_window '^stimulation$')
 full_screen() { [ "$(e2e_geometry "$stimulation")" = "0 0 1024 768" ]; }
 e2e_wait_until "the stimulation window does not fill the screen" full_screen
-escape_until_ended() {
-  e2e_ended && return 0
-  xdotool key Escape
-  sleep 0.5
-  e2e_ended
-}
-e2e_wait_until "Escape did not end the program" escape_until_ended
+e2e_wait_until "Escape did not end the program" e2e_escape_until_ended
 grep -q 'opacity=' "$dir/Config.ini" 2>/dev/null || e2e_fail "Config.ini was not written after Escape"
 
 # A pipe as the only reading text.

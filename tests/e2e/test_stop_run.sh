@@ -74,13 +74,7 @@ e2e_wait_until "Escape did not close the error box" eval "! vd_find_window '^pvs
 e2e_running "$VD_PROGRAM_PID" || e2e_fail "Escape on the error box ended the program"
 e2e_wait_for_flicker "the run did not go on after the error box closed"
 # The next Escape ends it (or closes the box of a later tick that came first).
-escape_until_ended() {
-  e2e_ended && return 0
-  xdotool key Escape
-  sleep 0.5
-  e2e_ended
-}
-e2e_wait_until "Escape did not end the run after the error box" escape_until_ended
+e2e_wait_until "Escape did not end the run after the error box" e2e_escape_until_ended
 check_saved "Escape after an error box"
 
 echo "PASS (Escape: program ended after $escape_ms ms; close request: after $close_ms ms)"
