@@ -42,15 +42,20 @@ WindowSet::WindowSet()
             stimulation_->startRun(run);
             miniBar_->BringToFront();
             clock_->BringToFront();
-            // The keyboard goes to the mini bar, so that Escape reaches the program
-            // at once: the control window is out of sight and the stimulation window
-            // takes no input. The pointer goes to the bar's restore image.
+            // The keyboard goes to the mini bar, and stays there for the run, so
+            // that Escape reaches the program: the control window is out of sight
+            // and the stimulation window takes no input. The pointer goes to the
+            // bar's restore image.
+            platform().keepKeyboardOn(miniBar_.get());
             miniBar_->activateWindow();
             platform().setCursorPos(QPoint(miniBar_->Left() + 10, miniBar_->Top() + 10));
         },
         .showProgress = [this](int percent) { stimulation_->showProgress(percent); },
         .runSecond = [this](double driftStep) { stimulation_->onRunSecond(driftStep); },
-        .endRun = [this] { stimulation_->endRun(); },
+        .endRun = [this] {
+            platform().keepKeyboardOn(nullptr);
+            stimulation_->endRun();
+        },
     });
 
     // The create steps in the designed order. Later steps write into the control

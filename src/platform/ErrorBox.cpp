@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QGuiApplication>
-#include <QWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -18,11 +16,7 @@ void ErrorBox::show(const QString& text, QWidget* mainWindow)
     QPointer<QWidget> centreOn = mainWindow;
     if (centreOn && !centreOn->isVisible())
         centreOn = nullptr;
-    // The keyboard goes back where it was once the box is gone: during a run that is
-    // the mini bar, which the window manager does not know, so its own choice of a
-    // window to focus after the box leaves the keyboard on none.
-    const QPointer<QWidget> hadKeyboard = QApplication::activeWindow();
-    QWidget* anchor = centreOn ? centreOn.data() : hadKeyboard.data();
+    QWidget* anchor = centreOn ? centreOn.data() : QApplication::activeWindow();
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, anchor);
     // The text names files and repeats what the system said: data, never markup.
     box.setTextFormat(Qt::PlainText);
@@ -43,20 +37,6 @@ void ErrorBox::show(const QString& text, QWidget* mainWindow)
         box.activateWindow();
     });
     box.exec();
-    if (!hadKeyboard || !hadKeyboard->isVisible())
-        return;
-    hadKeyboard->activateWindow();
-    // The window manager may take the focus away as the box goes, after this point.
-    // A loss of the focus in the moments after is undone once.
-    auto* watch = new QObject(hadKeyboard);
-    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, watch, [watch, hadKeyboard](QWindow* now) {
-        if (now)
-            return;
-        if (hadKeyboard && hadKeyboard->isVisible())
-            hadKeyboard->activateWindow();
-        watch->deleteLater();
-    });
-    QTimer::singleShot(5000, watch, [watch] { watch->deleteLater(); });
 }
 
 }  // namespace pvstim

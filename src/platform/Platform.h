@@ -141,6 +141,10 @@ public:
     // is hidden.
     virtual void keepOutOfTaskbar(QWidget& window) = 0;
 
+    // While a window is given (null lets go), the keyboard is given back to it
+    // whenever the program loses it to no other program's window.
+    virtual void keepKeyboardOn(QWidget* window) = 0;
+
     // Runs a modal dialog and returns its result code. Tests script the dialog here.
     virtual int execDialog(QDialog& dialog) = 0;
 

@@ -2,6 +2,7 @@
 
 #include "platform/BackgroundWorkers.h"
 #include "platform/FolderLayout.h"
+#include "platform/KeyboardFocus.h"
 #include "platform/LocalClock.h"
 #include "platform/MonotonicClock.h"
 #include "platform/PollClock.h"
@@ -61,6 +62,7 @@ public:
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
     void keepOutOfTaskbar(QWidget& window) override;
+    void keepKeyboardOn(QWidget* window) override { keyboard_.keepOn(window); }
     QString dataDir() const override { return folders_.dataDir; }
     QString settingsDir() const override { return folders_.settingsDir; }
     QString userDataDir() const override { return folders_.userDataDir; }
@@ -80,6 +82,7 @@ private:
     mutable PointerMotion pointerMotion_;
     mutable QPoint pointerPos_;
     ScreenAwake screenAwake_;
+    KeyboardFocus keyboard_;
     // Last, so it goes first: no completion runs while the rest of the platform goes.
     BackgroundWorkers workers_;
 };

@@ -66,6 +66,7 @@ public:
     void showError(const QString& text) override;
     int execDialog(QDialog& dialog) override;
     void keepOutOfTaskbar(QWidget& window) override { outOfTaskbar.push_back(&window); }
+    void keepKeyboardOn(QWidget* window) override { keyboardKeptOn = window; }
     QString dataDir() const override { return exeDir_; }
     QString settingsDir() const override { return exeDir_; }
     QString userDataDir() const override { return exeDir_; }
@@ -149,6 +150,7 @@ public:
     std::vector<QPoint> cursorMoves;
     std::vector<std::pair<int, int>> randomRanges;  // (low, high) of every draw
     std::vector<QWidget*> outOfTaskbar;             // every request, in order
+    QWidget* keyboardKeptOn = nullptr;
 
 private:
     friend class FakeTimerSource;

@@ -55,7 +55,9 @@ TEST_F(RunControlStart, ShowsTheStimulationWindowInThePreviewsLookAndStartsTheRu
     EXPECT_EQ(stimulationWindow()->textLine->Font(), font);
     EXPECT_EQ(stimulationWindow()->textLine->geometry(), QRect(30, 768 / 2 - 80, 1024 - 60, 241));
 
-    // Minimized behind the mini bar, with the pointer on its restore image.
+    // Minimized behind the mini bar, which keeps the keyboard for the run, with the
+    // pointer on its restore image.
+    EXPECT_EQ(fake.keyboardKeptOn, miniBar());
     EXPECT_EQ(controlWindow()->topBeforeMinimize, topBefore);
     EXPECT_EQ(controlWindow()->Top(), 200000);
     EXPECT_TRUE(miniBar()->Visible());

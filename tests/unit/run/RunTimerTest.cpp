@@ -71,6 +71,7 @@ TEST_P(RunTimerEnd, EndsExactly601SecondsAfterStartOfATenMinuteRun)
     EXPECT_EQ(controlWindow()->progressNeedle->Progress(), 0);
     EXPECT_EQ(stimulationWindow()->progressStrip->Progress(), 0);
     EXPECT_EQ(fake.powerOffRequests, powerOff ? 1 : 0);
+    EXPECT_EQ(fake.keyboardKeptOn, nullptr);
     // A quick shutdown must not cut the save short.
     EXPECT_EQ(requestsAtClose, 0) << "the settings are saved before the power-off request";
     const QByteArray settings = test::readFile(path(QStringLiteral("Config.ini")));
