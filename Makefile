@@ -4,6 +4,7 @@ ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+BENCH_BEFORE ?=
 
 .PHONY: run test program build deps-run deps-test sanitize fuzz bench package package-check clean
 
@@ -56,9 +57,10 @@ package: build
 package-check: package
 	@cd $(BUILD_DIR) && lintian pvstim_*.deb 2>&1 | tee lintian.log && ! grep -q '^E:' lintian.log
 
-# Every benchmark; fails when one fails.
+# Every benchmark; fails when one fails. BENCH_BEFORE=<an earlier build folder>
+# runs each on that build too and gives both figures.
 bench: build
-	@scripts/bench.sh $(BUILD_DIR)
+	@BENCH_BEFORE=$(BENCH_BEFORE) scripts/bench.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
