@@ -72,4 +72,9 @@ std::unique_ptr<FrameSurface> Platform::createFrameSurface(QWidget&)
     return nullptr;
 }
 
+std::unique_ptr<PhaseBand> Platform::createPhaseBand(QWidget&)
+{
+    return nullptr;
+}
+
 }  // namespace pvstim

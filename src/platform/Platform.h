@@ -13,6 +13,7 @@
 
 class QDialog;
 class QImage;
+class QRegion;
 class QWidget;
 
 namespace pvstim {
@@ -59,6 +60,22 @@ public:
 
     // Called after every swap with the time it completed.
     std::function<void(std::int64_t swapNs)> onFrame;
+};
+
+// Two prepared pictures of a band of a window, lit and blank, shown straight on the
+// screen: showing one is a copy, and the window paints nothing for it. The window
+// stays in charge of all its other painting; what the band shows must be what a
+// repaint of the window would paint there.
+class PhaseBand {
+public:
+    enum class Picture { Lit, Blank };
+
+    virtual ~PhaseBand() = default;
+    // The band in window coordinates and its two pictures, each the size of the
+    // band's bounding rectangle. False when they cannot be held.
+    virtual bool setPictures(const QRegion& band, const QImage& lit, const QImage& blank) = 0;
+    // Copies the picture over the band; false when it cannot.
+    virtual bool show(Picture picture) = 0;
 };
 
 // How the user's locale writes the long time of day (hours, minutes, seconds).
@@ -165,6 +182,9 @@ public:
 
     // A frame surface over `window`, or nullptr when the system has no OpenGL.
     virtual std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window);
+    // A phase band over `window` (shown, with its native window), or nullptr when
+    // the system has none: the window then repaints itself at every flip.
+    virtual std::unique_ptr<PhaseBand> createPhaseBand(QWidget& window);
 
     // The one instance the program runs on.
     static Platform& instance();

@@ -40,7 +40,9 @@ namespace pvstim {
 //    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/; UserFlags.h);
 //  - the screen kept awake through the desktop's screen saver service or the X
 //    server's screen saver (ScreenAwake.h).
-//  - a frame surface drawn with OpenGL at a swap interval of 1 (GlFrameSurface).
+//  - a frame surface drawn with OpenGL at a swap interval of 1 (GlFrameSurface);
+//  - a phase band held as two pixmaps in the X server, shown with one copy each
+//    (X11PhaseBand.h; on X11 only).
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -71,6 +73,7 @@ public:
     void keepScreenAwake() override { screenAwake_.hold(); }
     void allowScreenIdle() override { screenAwake_.release(); }
     std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;  // GlFrameSurface.cpp
+    std::unique_ptr<PhaseBand> createPhaseBand(QWidget& window) override;         // X11PhaseBand.cpp
 
 private:
     MonotonicClock::time_point origin_;

@@ -14,28 +14,31 @@ namespace pvstim {
 namespace {
 
 // The blank phase of the flicker over one thing the lit phase shows (the text line
-// or the drawn picture): the window's background colour. It is opaque, so while it
-// shows nothing beneath it is painted at all and a blank frame costs one fill.
+// or the drawn picture): the window's background colour while `blank` is set,
+// nothing otherwise. It is always shown: a flip turns the flag without scheduling
+// a repaint, and whatever paints the window next paints the phase on show.
 class BlankCover : public QWidget {
 public:
-    explicit BlankCover(TForm& window)
+    BlankCover(TForm& window, const bool& blank)
         : QWidget(&window)
         , window_(window)
+        , blank_(blank)
     {
-        setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        hide();
     }
 
 protected:
     void paintEvent(QPaintEvent* event) override
     {
+        if (!blank_)
+            return;
         QPainter painter(this);
         painter.fillRect(event->rect(), toQColor(window_.Color()));
     }
 
 private:
     TForm& window_;
+    const bool& blank_;
 };
 
 }  // namespace
@@ -64,8 +67,8 @@ StimulationWindow::StimulationWindow(Links links)
     markerTimer = new TTimer(this, 15000, false);
     pictureArea = new TImage(this, QStringLiteral("pictureArea"));
     mandalaTimer = new TTimer(this, 10000, false);
-    textCover_ = new BlankCover(*this);
-    pictureCover_ = new BlankCover(*this);
+    textCover_ = new BlankCover(*this, coversBlank_);
+    pictureCover_ = new BlankCover(*this, coversBlank_);
 
     textLine->setAutoSize(false);
     textLine->setWordWrap(true);
@@ -87,6 +90,7 @@ StimulationWindow::StimulationWindow(Links links)
     progressStrip->raise();
     progressStrip->installEventFilter(this);
     textLine->installEventFilter(this);
+    pictureArea->installEventFilter(this);
     layoutControls();
 
     flipTimer->OnTimer = [this] { onFlipDue(); };
@@ -120,6 +124,12 @@ void StimulationWindow::placeCovers()
     // alone, so a flip repaints only these two rectangles.
     textCover_->setGeometry(textLine->geometry());
     pictureCover_->setGeometry(pictureArea->pictureRect().translated(pictureArea->pos()) & pictureArea->geometry());
+    bandStale_ = true;
+}
+
+QRegion StimulationWindow::phaseBand() const
+{
+    return QRegion(textCover_->geometry()) + pictureCover_->geometry();
 }
 
 void StimulationWindow::resizeEvent(QResizeEvent* event)
@@ -134,6 +144,8 @@ bool StimulationWindow::eventFilter(QObject* watched, QEvent* event)
         layoutControls();
     if (watched == textLine && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         placeCovers();
+    if (event->type() == QEvent::Paint)
+        painted(static_cast<QPaintEvent*>(event)->region().translated(static_cast<QWidget*>(watched)->pos()));
     return TForm::eventFilter(watched, event);
 }
 

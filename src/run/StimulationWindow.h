@@ -7,6 +7,8 @@
 #include "run/Rhythm.h"
 #include "run/RunSettings.h"
 
+#include <QRegion>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +16,7 @@
 
 namespace pvstim {
 
+class PhaseBand;
 class TGauge;
 class TImage;
 class StopKey;
@@ -84,6 +87,7 @@ public:
 protected:
     void FormCreate() override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // Chooses the flicker's presenter when the window first shows (StimulationWindowFrames.cpp).
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +97,9 @@ private:
     void wireStop();
     void layoutControls();
     void placeCovers();
+    // What a flip changes: the text line and the drawn picture, the covers'
+    // rectangles, which show the background alone in the blank phase.
+    QRegion phaseBand() const;
     void showPhase(bool lit);
     // Makes the flicker clock's next tick fall exactly half a period after this one.
     void scheduleNextFlip(std::int64_t thisFlipNs);
@@ -118,11 +125,27 @@ private:
     void updateFramePictures();
     std::unique_ptr<FrameLock, FrameLockDeleter> frames_;
 
+    // The phase band: both phases of the covers' rectangles prepared once, so that a
+    // flip is one copy to the screen and no repaint (StimulationWindowBand.cpp).
+    // False when there is none: the flip then repaints the band.
+    bool showPhaseOnBand(bool lit);
+    // A repaint of `region` (window coordinates): the prepared phases may be stale.
+    void painted(const QRegion& region);
+    void prepareBand();
+    std::unique_ptr<PhaseBand> band_;
+    bool bandAsked_ = false;     // the platform was asked for a band
+    bool bandStale_ = true;      // what the window shows changed since the band was prepared
+    bool preparePosted_ = false;
+    bool preparing_ = false;     // the window paints the phases for the band, not for the screen
+
     Links links_;
 
-    // Shown during the blank phase over the text line and over the drawn picture.
+    // Over the text line and over the drawn picture: they paint the background colour
+    // while coversBlank_ is set and nothing otherwise, so a flip that turns the flag
+    // leaves any later repaint painting the phase on show.
     QWidget* textCover_ = nullptr;
     QWidget* pictureCover_ = nullptr;
+    bool coversBlank_ = false;
     // The index of the next line of the reading text to show; 0 before the title.
     int nextLine_ = 0;
     // The phase on show, and the phase the flicker's alternation is in: a picture

@@ -84,8 +84,8 @@ void StimulationWindow::pictureChanged()
     // The flicker's alternation is left as it is: its next flip shows the lit phase.
     if (!pictureArea->Picture().isEmpty() && !lit_) {
         lit_ = true;
-        textCover_->hide();
-        pictureCover_->hide();
+        coversBlank_ = false;
+        update(phaseBand());
         litByPicture();
     }
 }
@@ -93,23 +93,18 @@ void StimulationWindow::pictureChanged()
 void StimulationWindow::showPhase(bool lit)
 {
     lit_ = lit;
+    // Whatever paints the window next paints this phase; a flip schedules no repaint.
+    coversBlank_ = !lit;
     if (showPhaseOnFrames(lit))
         return;
-    textCover_->setVisible(!lit);
-    pictureCover_->setVisible(!lit);
-    // A synchronous repaint of what differs between the phases: the frame is
-    // composed off-screen and shown at the moment the phase is due rather than
-    // whenever the event loop comes to it. The blank phase repaints the opaque
-    // covers themselves: a repaint of the window would let the backing store paint
-    // the line it no longer shows over a cover that it paints on its own.
     if (!isVisible())
         return;
-    if (lit) {
-        repaint(QRegion(textCover_->geometry()) + pictureCover_->geometry());
-    } else {
-        textCover_->repaint();
-        pictureCover_->repaint();
-    }
+    // The phase as prepared, copied to the screen; where there is no phase band, a
+    // synchronous repaint of what differs between the phases: the frame is composed
+    // off-screen and shown at the moment the phase is due rather than whenever the
+    // event loop comes to it.
+    if (!showPhaseOnBand(lit))
+        repaint(phaseBand());
 }
 
 }  // namespace pvstim

@@ -175,11 +175,12 @@ void StimulationWindow::updateFramePictures()
     FrameLock& lock = *frames_;
     // The lit picture is the window as the flicker clock shows it in its lit phase;
     // the blank one covers the text line and the drawn picture as the covers do.
-    textCover_->hide();
-    pictureCover_->hide();
+    const bool blankCovers = coversBlank_;
+    coversBlank_ = false;
     QImage lit(size(), QImage::Format_RGB32);
     lit.fill(toQColor(Color()));
     render(&lit);
+    coversBlank_ = blankCovers;
     QImage blank = lit;
     QPainter painter(&blank);
     painter.fillRect(textCover_->geometry(), toQColor(Color()));

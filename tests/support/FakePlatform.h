@@ -75,6 +75,12 @@ public:
     void keepScreenAwake() override { screenKeptAwake = true; }
     void allowScreenIdle() override { screenKeptAwake = false; }
     std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;
+    // Nullptr (the window repaints its phases) unless a test sets makePhaseBand.
+    std::unique_ptr<PhaseBand> createPhaseBand(QWidget& window) override
+    {
+        return makePhaseBand ? makePhaseBand(window) : nullptr;
+    }
+    std::function<std::unique_ptr<PhaseBand>(QWidget&)> makePhaseBand;
 
     // --- Virtual time ---
     void advanceMs(std::int64_t ms) { advanceNs(ms * 1000000); }

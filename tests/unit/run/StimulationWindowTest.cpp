@@ -248,6 +248,51 @@ TEST_F(FlickerPixelTest, AFlipPaintsOnlyTheTextLineAndThePicture)
     }
 }
 
+// A phase band that keeps the pictures it is given and the one it last showed.
+class KeptBand : public PhaseBand {
+public:
+    QRegion band;
+    QImage pictures[2];
+    const QImage* shown = nullptr;
+
+    bool setPictures(const QRegion& b, const QImage& lit, const QImage& blank) override
+    {
+        band = b;
+        pictures[0] = lit;
+        pictures[1] = blank;
+        return true;
+    }
+    bool show(Picture picture) override
+    {
+        shown = &pictures[picture == Picture::Blank];
+        return true;
+    }
+};
+
+// A flip on a phase band copies what a repaint of its phase paints, the text line
+// changed between flips included.
+TEST_F(FlickerPixelTest, AFlipOnAPhaseBandShowsWhatARepaintPaints)
+{
+    KeptBand* band = nullptr;
+    fake.makePhaseBand = [&band](QWidget&) {
+        auto made = std::make_unique<KeptBand>();
+        band = made.get();
+        return made;
+    };
+    showLine();
+    for (int tick = 1; tick <= 6; ++tick) {
+        if (tick == 4) {
+            stimulationWindow()->textLine->setCaption(QStringLiteral("Another line MMM"));
+            QApplication::processEvents();
+        }
+        nextTick();
+        ASSERT_TRUE(band && band->shown) << "tick " << tick;
+        const QRect bounds = band->band.boundingRect();
+        stimulationWindow()->repaint(bounds);
+        EXPECT_EQ(*band->shown, shownFrame().copy(bounds)) << "tick " << tick;
+    }
+}
+
 TEST_F(FlickerPixelTest, BlankPhaseTakesTheNewBackgroundColourAndAMarkerStaysVisible)
 {
     showLine();
