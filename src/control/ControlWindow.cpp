@@ -106,7 +106,6 @@ void ControlWindow::createControls()
         QStringLiteral("Свернуть"));
     closeButton = TImage::fromResource(this, QStringLiteral("closeButton"), { 508, 1 }, QStringLiteral(":/art/C0.bmp"),
         QStringLiteral("Закрыть"));
-    titlePollTimer = new TTimer(this, 20, true, TimerPrecision::Poll);
     countdownTimer = new TTimer(this, 1000, false);
 
     // Settings controls, in the order that stacks them above the chrome.

@@ -53,7 +53,6 @@ public:
     TImage* titleStrip;      // title strip
     TImage* minimizeButton;  // minimize image
     TImage* closeButton;     // close image
-    TTimer* titlePollTimer;  // title poll, 20 ms
     TTimer* countdownTimer;  // run timer, 1000 ms
 
     // --- Settings controls ---
@@ -141,7 +140,8 @@ public:
     // Chrome: title strip, minimize and close (ControlWindowChrome.cpp).
     void onActivated();
     void onDeactivated();
-    void onTitlePollDue();
+    // The title for whether the window is the foreground window.
+    void showForegroundTitle();
     void minimizeToBar();
     void closeProgram();
     // Puts the window back where it was before it was minimized to the bar.

@@ -5,7 +5,6 @@
 #include "control/TitleStripSource.h"
 #include "framework/Exceptions.h"
 #include "framework/Image.h"
-#include "framework/Timer.h"
 #include "platform/Platform.h"
 
 namespace pvstim {
@@ -28,7 +27,8 @@ void ControlWindow::wireChrome()
 {
     OnActivate = [this] { onActivated(); };
     OnDeactivate = [this] { onDeactivated(); };
-    titlePollTimer->OnTimer = [this] { onTitlePollDue(); };
+    platform().watchForeground(this, [this] { showForegroundTitle(); });
+    titleSource_->onChange = [this] { showForegroundTitle(); };
     minimizeButton->OnClick = [this] { minimizeToBar(); };
     closeButton->OnClick = [this] { closeProgram(); };
     chromePictures = std::make_unique<HoverPictures>(
@@ -51,10 +51,11 @@ void ControlWindow::onDeactivated()
         titleSource_->show(*titleStrip, Title::Inactive);
 }
 
-void ControlWindow::onTitlePollDue()
+void ControlWindow::showForegroundTitle()
 {
-    // Activation events alone are not enough: the window may lose the foreground
-    // to the mini bar or to another program without being told.
+    // At every change of the foreground window, not only at the window's own
+    // activation: the foreground may go to the mini bar or to another program;
+    // and at every change of the title files on disk.
     if (!titleSource_->exists(Title::Active) || !titleSource_->exists(Title::Inactive))
         return;
     const bool foreground = platform().foregroundWindow() == this;

@@ -16,7 +16,11 @@ namespace pvstim {
 
 using namespace settings;
 
-void ControlWindow::FormCreate() { restoreSettings(); }
+void ControlWindow::FormCreate()
+{
+    restoreSettings();
+    showForegroundTitle();
+}
 
 void ControlWindow::restoreSettings()
 {

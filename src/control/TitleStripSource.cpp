@@ -27,7 +27,11 @@ void TitleStripSource::resolveIfChanged()
     shownPath_.clear();
     if (!watcher_) {
         watcher_ = std::make_unique<QFileSystemWatcher>();
-        const auto changed = [this] { stale_ = true; };
+        const auto changed = [this] {
+            stale_ = true;
+            if (onChange)
+                onChange();
+        };
         QObject::connect(watcher_.get(), &QFileSystemWatcher::fileChanged, changed);
         QObject::connect(watcher_.get(), &QFileSystemWatcher::directoryChanged, changed);
     }
@@ -52,7 +56,7 @@ void TitleStripSource::resolveIfChanged()
     if (QFileInfo(folder).isDir())
         paths.append(folder);
     // Without a watch (no inotify instance left, say) nothing would tell of a
-    // change: resolve again at every call, as a poll.
+    // change: resolve again at every call.
     if (!paths.isEmpty() && !watcher_->addPaths(paths).isEmpty())
         stale_ = true;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QFileSystemWatcher;
@@ -10,11 +11,11 @@ namespace pvstim {
 
 class TImage;
 
-// The two title pictures the strip shows (active and inactive window), so that the
-// 20 ms poll costs next to nothing: their file names are resolved once, beside the
-// executable, and the files and their folders are watched; a change on disk (a file
-// written, replaced, removed or added) makes the next call resolve the names again
-// and read the file anew. Between changes a call touches no file.
+// The two title pictures the strip shows (active and inactive window): their file
+// names are resolved once, beside the executable, and the files and their folders
+// are watched; a change on disk (a file written, replaced, removed or added) is told
+// to onChange and makes the next call resolve the names again and read the file
+// anew. Between changes a call touches no file.
 class TitleStripSource {
 public:
     enum class Title { Inactive, Active };
@@ -24,9 +25,12 @@ public:
 
     bool exists(Title title);
     // Loads the title's file into the strip unless the strip already shows it. A
-    // file that cannot be read leaves the strip as it is, without a message: the
-    // poll would otherwise raise an error box every 20 ms.
+    // file that cannot be read leaves the strip as it is, without a message: every
+    // change of the foreground would otherwise raise an error box.
     void show(TImage& strip, Title title);
+
+    // Called from the event loop after a change on disk, once the names are watched.
+    std::function<void()> onChange;
 
 private:
     void resolveIfChanged();

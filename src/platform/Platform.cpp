@@ -26,6 +26,31 @@ void Platform::setMainWindow(QWidget* window) { mainWindow_ = window; }
 
 QWidget* Platform::mainWindow() const { return mainWindow_; }
 
+void Platform::watchPointer(QObject* watcher, std::function<void()> onNotice)
+{
+    const bool first = pointerWatchers_.empty();
+    pointerWatchers_.push_back(Watch { watcher, std::move(onNotice) });
+    if (first)
+        pointerWatched();
+}
+
+void Platform::watchForeground(QObject* watcher, std::function<void()> onNotice)
+{
+    foregroundWatchers_.push_back(Watch { watcher, std::move(onNotice) });
+}
+
+void Platform::notify(std::vector<Watch>& watches)
+{
+    std::erase_if(watches, [](const Watch& w) { return w.watcher.isNull(); });
+    // A watcher may watch anew, or go, from its handler: the handlers of this
+    // notice are those watching now, each called while its watcher is there.
+    const std::vector<Watch> now = watches;
+    for (const Watch& w : now) {
+        if (w.watcher)
+            w.onNotice();
+    }
+}
+
 QString LongTimeFormat::format(const QTime& t) const
 {
     int hour = t.hour();

@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QDialog;
 class QImage;
+class QObject;
 class QRegion;
 class QWidget;
 
@@ -135,6 +137,18 @@ public:
     // program has it.
     virtual QWidget* foregroundWindow() const = 0;
 
+    // Notices, so that nothing needs to poll: each calls `onNotice` from the event
+    // loop (never from inside a call into the platform) until `watcher` is gone.
+    // A notice only says that something may have changed; several changes may
+    // come as one notice.
+    //  - The pointer may have moved: any motion of a device, a pointer event in one
+    //    of the program's windows, setCursorPos, or a pointer another program
+    //    warped (a warp makes no motion: the platform finds it by a check of its
+    //    own, a second late at most).
+    void watchPointer(QObject* watcher, std::function<void()> onNotice);
+    //  - The foreground window (foregroundWindow()) may have changed.
+    void watchForeground(QObject* watcher, std::function<void()> onNotice);
+
     // Local time and locale.
     virtual QTime localTime() const = 0;
     virtual LongTimeFormat longTimeFormat() const = 0;
@@ -190,8 +204,23 @@ public:
     static Platform& instance();
     static void install(Platform* platform);  // nullptr uninstalls
 
+protected:
+    // Called by the platform from its event loop.
+    void notifyPointerMoved() { notify(pointerWatchers_); }
+    void notifyForegroundChanged() { notify(foregroundWatchers_); }
+    // Called at the first watch of the pointer: the platform starts watching it then.
+    virtual void pointerWatched() { }
+
 private:
+    struct Watch {
+        QPointer<QObject> watcher;
+        std::function<void()> onNotice;
+    };
+    static void notify(std::vector<Watch>& watches);
+
     QPointer<QWidget> mainWindow_;
+    std::vector<Watch> pointerWatchers_;
+    std::vector<Watch> foregroundWatchers_;
 };
 
 inline Platform& platform() { return Platform::instance(); }

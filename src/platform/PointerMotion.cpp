@@ -16,7 +16,7 @@ PointerMotion::PointerMotion() = default;
 
 PointerMotion::~PointerMotion()
 {
-    if (notifier_ && QCoreApplication::instance())
+    if (tried_ && QCoreApplication::instance())
         QCoreApplication::instance()->removeEventFilter(this);
     notifier_.reset();
     if (display_)
@@ -29,7 +29,11 @@ void PointerMotion::watchOnce()
         return;
     tried_ = true;
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app || QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!app)
+        return;
+    // The program's own windows tell of the pointer's moves over them, raw events or not.
+    app->installEventFilter(this);
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     // The server Qt talks to, whatever named it (DISPLAY or -display).
     auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
@@ -56,7 +60,6 @@ void PointerMotion::watchOnce()
     XFlush(display_);
     notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
-    app->installEventFilter(this);
     moved_ = true;
 }
 
@@ -68,7 +71,7 @@ bool PointerMotion::eventFilter(QObject*, QEvent* event)
     case QEvent::MouseButtonRelease:
     case QEvent::Enter:
     case QEvent::Leave:
-        moved_ = true;
+        noteMotion();
         break;
     default:
         break;
@@ -76,15 +79,46 @@ bool PointerMotion::eventFilter(QObject*, QEvent* event)
     return false;
 }
 
+bool PointerMotion::movedSinceCheck()
+{
+    if (!display_)
+        return false;
+    Window root = 0;
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int buttons = 0;
+    const bool onScreen = XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &windowX,
+        &windowY, &buttons);
+    // Motion events read with the reply wait in Xlib's queue, where the socket
+    // notifier does not see them.
+    readEvents();
+    if (!onScreen)
+        return false;
+    const bool moved = !checked_ || x != checkedX_ || y != checkedY_;
+    checked_ = true;
+    checkedX_ = x;
+    checkedY_ = y;
+    if (moved)
+        moved_ = true;
+    return moved;
+}
+
 void PointerMotion::readEvents()
 {
-    // Any event on this connection is a motion: it asked for nothing else.
+    // Any event on this connection is a motion: it asked for nothing else. The
+    // events read together are told as one.
+    bool motion = false;
     while (XPending(display_) > 0) {
         XEvent event;
         XNextEvent(display_, &event);
         if (event.xcookie.type == GenericEvent && event.xcookie.extension == opcode_)
-            moved_ = true;
+            motion = true;
     }
+    if (motion)
+        noteMotion();
 }
 
 }  // namespace pvstim

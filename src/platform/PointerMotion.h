@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QSocketNotifier;
@@ -18,6 +19,7 @@ namespace pvstim {
 // program moved the pointer itself, and at least every kRecheckNs, for a pointer
 // another program warped elsewhere (a warp makes no raw motion). Where no raw
 // events can be had (another platform than X11, no XInput 2.2) every read is needed.
+// Each of these motions but the recheck is also told to onMotion, as it happens.
 class PointerMotion : public QObject {
 public:
     static constexpr std::int64_t kRecheckNs = 100'000'000;
@@ -37,17 +39,37 @@ public:
         readNs_ = nowNs;
     }
     // The program moved the pointer itself.
-    void moved() { moved_ = true; }
+    void moved() { noteMotion(); }
+    // Whether raw motion events come (after watchOnce).
+    bool rawMotion() const { return notifier_ != nullptr; }
+    // When the position was last read.
+    std::int64_t readNs() const { return readNs_; }
+    // With raw motion: asks the server on this connection where the pointer is
+    // (the reply wakes none of Qt's threads) and tells whether it is elsewhere
+    // than at the last check, as after a warp; if so the next read is needed.
+    bool movedSinceCheck();
+
+    // Called at each motion, from within event delivery: it should post, not act.
+    std::function<void()> onMotion;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void readEvents();
+    void noteMotion()
+    {
+        moved_ = true;
+        if (onMotion)
+            onMotion();
+    }
 
     bool tried_ = false;
     bool moved_ = true;
     std::int64_t readNs_ = 0;
+    bool checked_ = false;
+    int checkedX_ = 0;
+    int checkedY_ = 0;
     int opcode_ = -1;
     _XDisplay* display_ = nullptr;
     std::unique_ptr<QSocketNotifier> notifier_;

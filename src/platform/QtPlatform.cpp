@@ -18,7 +18,9 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QWindow>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -28,6 +30,13 @@
 #endif
 
 namespace pvstim {
+
+namespace {
+// How long after the pointer's position was last read it is read again for a warp
+// (no motion, so no notice), with raw motion events and without them.
+constexpr std::int64_t kWarpCheckNs = 1'000'000'000;
+constexpr std::int64_t kWarpCheckWithoutEventsNs = 100'000'000;
+}  // namespace
 
 QtPlatform::QtPlatform()
     : origin_(MonotonicClock::now())
@@ -45,6 +54,22 @@ QtPlatform::QtPlatform()
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     folders_.prepare();
+
+    // After Qt's own handling of the change, so that activeWindow() tells the new state.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QObject::connect(app, &QGuiApplication::focusWindowChanged, &notices_, [this] {
+            if (foregroundNoticePosted_)
+                return;
+            foregroundNoticePosted_ = true;
+            QMetaObject::invokeMethod(&notices_, [this] {
+                foregroundNoticePosted_ = false;
+                notifyForegroundChanged();
+            }, Qt::QueuedConnection);
+        });
+    }
+    warpCheck_.setSingleShot(true);
+    warpCheck_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&warpCheck_, &QTimer::timeout, &notices_, [this] { checkForWarp(); });
 }
 
 QtPlatform::~QtPlatform() = default;
@@ -92,6 +117,52 @@ void QtPlatform::setCursorPos(QPoint p)
 {
     QCursor::setPos(p);
     pointerMotion_.moved();
+}
+
+void QtPlatform::pointerWatched()
+{
+    if (pointerMotion_.onMotion)
+        return;
+    pointerMotion_.onMotion = [this] { postPointerNotice(); };
+    pointerMotion_.watchOnce();
+    warpCheck_.start(int((pointerMotion_.rawMotion() ? kWarpCheckNs : kWarpCheckWithoutEventsNs) / 1000000));
+}
+
+void QtPlatform::postPointerNotice()
+{
+    if (pointerNoticePosted_)
+        return;
+    pointerNoticePosted_ = true;
+    QMetaObject::invokeMethod(&notices_, [this] {
+        pointerNoticePosted_ = false;
+        notifyPointerMoved();
+    }, Qt::QueuedConnection);
+}
+
+void QtPlatform::checkForWarp()
+{
+    // Only while nothing else reads the position: a read since puts the check off.
+    const bool raw = pointerMotion_.rawMotion();
+    const std::int64_t intervalNs = raw ? kWarpCheckNs : kWarpCheckWithoutEventsNs;
+    const std::int64_t now = monotonicNs();
+    const std::int64_t dueNs = std::max(pointerMotion_.readNs(), warpCheckedNs_) + intervalNs;
+    if (dueNs > now + 1000000) {
+        warpCheck_.start(int((dueNs - now + 999999) / 1000000));
+        return;
+    }
+    warpCheckedNs_ = now;
+    bool moved = false;
+    if (raw) {
+        moved = pointerMotion_.movedSinceCheck();
+    } else {
+        const QPoint known = pointerPos_;
+        pointerMotion_.positionRead(now);
+        pointerPos_ = QCursor::pos();
+        moved = pointerPos_ != known;
+    }
+    if (moved)
+        postPointerNotice();
+    warpCheck_.start(int(intervalNs / 1000000));
 }
 
 QWidget* QtPlatform::foregroundWindow() const { return QApplication::activeWindow(); }

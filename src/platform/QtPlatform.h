@@ -10,6 +10,9 @@
 #include "platform/Platform.h"
 #include "platform/ScreenAwake.h"
 
+#include <QObject>
+#include <QTimer>
+
 namespace pvstim {
 
 // The platform on Qt and Linux (X11; under Wayland the program asks for XWayland).
@@ -24,6 +27,10 @@ namespace pvstim {
 //  - primary screen size, global pointer position (read and set; on X11 asked of
 //    the server only when the pointer may have moved, PointerMotion.h), the
 //    application's active window as the foreground window;
+//  - notices of the pointer's motion (raw motion events, the program's own pointer
+//    events and moves; a warp found by asking for the position a second after it
+//    was last asked for, or every 100 ms without raw events) and of a change of the focus
+//    window, each posted to the event loop, several as one;
 //  - local time of day (LocalClock.h), the long time format (LongTimeFormatParser.h)
 //    and number format of the system locale;
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
@@ -75,7 +82,14 @@ public:
     std::unique_ptr<FrameSurface> createFrameSurface(QWidget& window) override;  // GlFrameSurface.cpp
     std::unique_ptr<PhaseBand> createPhaseBand(QWidget& window) override;         // X11PhaseBand.cpp
 
+protected:
+    void pointerWatched() override;
+
 private:
+    void postPointerNotice();
+    void checkForWarp();
+
+
     MonotonicClock::time_point origin_;
     mutable LocalClock localClock_;
     LongTimeFormat timeFormat_;
@@ -84,6 +98,11 @@ private:
     PollClock polls_;
     mutable PointerMotion pointerMotion_;
     mutable QPoint pointerPos_;
+    QObject notices_;  // the context the notices are posted in
+    bool pointerNoticePosted_ = false;
+    bool foregroundNoticePosted_ = false;
+    QTimer warpCheck_;
+    std::int64_t warpCheckedNs_ = 0;
     ScreenAwake screenAwake_;
     KeyboardFocus keyboard_;
     // Last, so it goes first: no completion runs while the rest of the platform goes.

@@ -42,18 +42,27 @@ ClockPlate::ClockPlate()
     timeText->setCaption(QStringLiteral("00:00:00"));
     tickTimer = new TTimer(this, 20, true, TimerPrecision::Poll);
     tickTimer->OnTimer = [this] { onTickDue(); };
+    platform().watchPointer(this, [this] { onPointerMoved(); });
     sizeToControls();
 }
 
 void ClockPlate::FormCreate() { park(); }
 
+// Wholly above the screen, the right edge two pixels right of its left edge.
 void ClockPlate::park()
 {
-    // Wholly above the screen, the right edge two pixels right of its left edge.
-    const int left = 2 - Width();
-    const int top = -Height() - 1;
-    if (Left() != left || Top() != top)
-        setBounds(left, top, Width(), Height());
+    if (!parked())
+        setBounds(2 - Width(), -Height() - 1, Width(), Height());
+}
+
+bool ClockPlate::parked() const { return Left() == 2 - Width() && Top() == -Height() - 1; }
+
+void ClockPlate::onPointerMoved()
+{
+    // The ticks, and with them the slide, keep the 20 ms grid: the first comes at
+    // its next point.
+    if (!tickTimer->Enabled() && (inEdgeBand(platform().cursorPos()) || !parked()))
+        tickTimer->setEnabled(true);
 }
 
 void ClockPlate::onTickDue()
@@ -72,8 +81,12 @@ void ClockPlate::onTickDue()
         setBounds(Left() + kSlideStepX, Top() + kSlideStepY, Width(), Height());
         return;
     }
-    if (!inEdgeBand(pointer))
+    if (!inEdgeBand(pointer)) {
         park();
+        // Nothing left to move until the pointer does; a warp within the band is
+        // found by the next tick, within 100 ms (the platform's recheck).
+        tickTimer->setEnabled(false);
+    }
 }
 
 }  // namespace pvstim

@@ -10,17 +10,21 @@ class TTimer;
 
 // The clock window: a small always-on-top plate with the time of day, parked
 // above the screen's top-left corner, that slides into the corner while the
-// pointer rests there.
+// pointer rests there. Its tick runs only while the pointer is in the band along
+// the top and left edges or the plate is out of its parked place; the pointer's
+// motion starts it again.
 class ClockPlate : public TForm {
 public:
     ClockPlate();
 
     TImage* plate;      // the plate
     TLabel* timeText;   // the time text
-    TTimer* tickTimer;  // 20 ms
+    TTimer* tickTimer;  // 20 ms, while the pointer is in the edge band or the plate is out
 
     void onTickDue();
+    void onPointerMoved();
     void park();
+    bool parked() const;
 
 protected:
     void FormCreate() override;

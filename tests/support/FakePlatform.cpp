@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 namespace pvstim {
 
@@ -128,10 +129,22 @@ std::int64_t FakePlatform::nextDeadlineNs() const
     return best;
 }
 
+void FakePlatform::giveNotices()
+{
+    // Each notice handler may move the pointer or change the foreground again.
+    while (pointerNotice_ || foregroundNotice_) {
+        if (std::exchange(pointerNotice_, false))
+            notifyPointerMoved();
+        if (std::exchange(foregroundNotice_, false))
+            notifyForegroundChanged();
+    }
+}
+
 void FakePlatform::advanceNs(std::int64_t ns)
 {
     const std::int64_t target = now_ + ns;
     for (;;) {
+        giveNotices();
         FakeTimerSource* due = nullptr;
         Arming dueArming { 0, 0 };
         for (const auto& [timer, arming] : armed_) {
@@ -148,6 +161,7 @@ void FakePlatform::advanceNs(std::int64_t ns)
         armed_.erase(due);
         if (dueArming.deadline > now_)
             now_ = dueArming.deadline;
+        ++timersFired;
         due->fire();
         if (finishJobsAfterEachCallback)
             finishBackgroundJobs();

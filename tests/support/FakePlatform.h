@@ -19,7 +19,9 @@ namespace pvstim {
 //    callback completing before the next, and the clock reads the deadline while a
 //    callback runs, plus whatever time the callback spends (spendMs);
 //  - a fixed screen (1024 x 768 unless set), a pointer that stays where the test or
-//    the program puts it, a foreground window the test chooses;
+//    the program puts it, a foreground window the test chooses; moving the pointer
+//    (but for a warp, warpCursor) and changing the foreground window give their
+//    notices as the event loop would: at the next advance, before any timer;
 //  - local time of day that follows the virtual clock from a settable start, and a
 //    settable long time format and number format (24-hour ":" and "." by default);
 //  - random draws from a scripted queue, falling back to a generator with a fixed seed;
@@ -34,6 +36,7 @@ namespace pvstim {
 //  - a frame clock (frameClock): a frame surface whose swaps complete at the virtual
 //    refreshes of a display (refresh rate, jitter, refreshes a swap misses), or at
 //    irregular times as when nothing paces the swaps; or no OpenGL at all.
+// Not simulated: the real platform's check of the position for a warp.
 // Recorded: documents opened, power-off requests, error-box texts, dialogs run,
 // windows kept out of the taskbar.
 // Not simulated: real windows' placement by a window manager, real input.
@@ -49,7 +52,11 @@ public:
     void runInBackground(std::function<void()> work, std::function<void()> done) override;
     QSize screenSize() const override { return screen_; }
     QPoint cursorPos() const override { return cursor_; }
-    void setCursorPos(QPoint p) override { cursor_ = p; cursorMoves.push_back(p); }
+    void setCursorPos(QPoint p) override
+    {
+        setCursor(p);
+        cursorMoves.push_back(p);
+    }
     QWidget* foregroundWindow() const override { return foreground_; }
     QTime localTime() const override;
     LongTimeFormat longTimeFormat() const override { return timeFormat_; }
@@ -104,8 +111,20 @@ public:
 
     // --- Scripting ---
     void setScreenSize(QSize s) { screen_ = s; }
-    void setCursor(QPoint p) { cursor_ = p; }
-    void setForegroundWindow(QWidget* w) { foreground_ = w; }
+    // A move, as a device makes it: told as motion.
+    void setCursor(QPoint p)
+    {
+        cursor_ = p;
+        pointerNotice_ = true;
+    }
+    // Another program's warp: not told.
+    void warpCursor(QPoint p) { cursor_ = p; }
+    // Told as a change when it is one.
+    void setForegroundWindow(QWidget* w)
+    {
+        foregroundNotice_ = foregroundNotice_ || w != foreground_;
+        foreground_ = w;
+    }
     // Local time at virtual time 0; the time of day then follows the clock.
     void setLocalTime(QTime t) { startOfDay_ = t; startNs_ = now_; }
     void setLongTimeFormat(const LongTimeFormat& f) { timeFormat_ = f; }
@@ -157,6 +176,7 @@ public:
     std::vector<std::pair<int, int>> randomRanges;  // (low, high) of every draw
     std::vector<QWidget*> outOfTaskbar;             // every request, in order
     QWidget* keyboardKeptOn = nullptr;
+    std::uint64_t timersFired = 0;                  // callbacks of every timer
 
 private:
     friend class FakeTimerSource;
@@ -166,6 +186,7 @@ private:
     };
     void arm(class FakeTimerSource* t, std::int64_t deadline);
     void disarm(class FakeTimerSource* t);
+    void giveNotices();
 
     std::int64_t now_ = 0;
     std::uint64_t sequence_ = 0;
@@ -173,6 +194,8 @@ private:
     QSize screen_{1024, 768};
     QPoint cursor_{512, 384};
     QWidget* foreground_ = nullptr;
+    bool pointerNotice_ = false;
+    bool foregroundNotice_ = false;
     QTime startOfDay_{12, 0, 0};
     std::int64_t startNs_ = 0;
     LongTimeFormat timeFormat_;

@@ -234,8 +234,8 @@ TEST_F(ChromeTest, BothTitleFilesFollowActivationAndTheForegroundWindow)
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), kActiveColor);
 
-    // The mini bar, or a window of another program, in front: the poll shows the
-    // inactive picture whatever activation said.
+    // The mini bar, or a window of another program, in front: the change of the
+    // foreground shows the inactive picture whatever activation said.
     fake.setForegroundWindow(miniBar());
     controlWindow()->onActivated();
     fake.advanceMs(20);
@@ -249,7 +249,7 @@ TEST_F(ChromeTest, BothTitleFilesFollowActivationAndTheForegroundWindow)
     EXPECT_TRUE(fake.errors.isEmpty()) << fake.errors.join('\n').toStdString();
 }
 
-TEST_F(ChromeTest, PollRunsWhileMinimized)
+TEST_F(ChromeTest, FollowsTheForegroundWhileMinimized)
 {
     writeTitle("title1.bmp", kActiveColor);
     writeTitle("title0.bmp", kInactiveColor);
@@ -271,7 +271,7 @@ TEST_F(ChromeTest, OnlyTheActiveTitleFile)
 
     fake.setForegroundWindow(controlWindow());
     fake.advanceMs(200);
-    EXPECT_EQ(controlWindow()->titleStrip->Picture().generation(), before) << "the poll needs both files";
+    EXPECT_EQ(controlWindow()->titleStrip->Picture().generation(), before) << "following the foreground needs both files";
     EXPECT_EQ(controlWindow()->titleStrip->Picture().image(), design);
 
     controlWindow()->onActivated();
@@ -295,7 +295,7 @@ TEST_F(ChromeTest, OnlyTheInactiveTitleFile)
     EXPECT_EQ(stripColor(), kInactiveColor);
 }
 
-TEST_F(ChromeTest, PollReadsTheFileAgainOnlyWhenItChanged)
+TEST_F(ChromeTest, ReadsTheFileAgainOnlyWhenItChanged)
 {
     writeTitle("title1.bmp", kActiveColor);
     writeTitle("title0.bmp", kInactiveColor);
@@ -306,7 +306,7 @@ TEST_F(ChromeTest, PollReadsTheFileAgainOnlyWhenItChanged)
     fake.advanceMs(1000);
     EXPECT_EQ(controlWindow()->titleStrip->Picture().generation(), loaded) << "unchanged file, unchanged picture";
 
-    // The same file replaced on disk shows at the next tick.
+    // The same file replaced on disk shows when the watch tells.
     writeTitle("title0.bmp", QColor(10, 160, 10));
     QFile file(path("fone/title0.bmp"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -316,8 +316,9 @@ TEST_F(ChromeTest, PollReadsTheFileAgainOnlyWhenItChanged)
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), QColor(10, 160, 10));
 
-    // A picture put there by anyone else is replaced at the next tick.
+    // A picture put there by anyone else is replaced at the next change of the foreground.
     controlWindow()->titleStrip->Picture().setBitmap(QImage(554, 25, QImage::Format_RGB32));
+    fake.setForegroundWindow(miniBar());
     fake.advanceMs(20);
     EXPECT_EQ(stripColor(), QColor(10, 160, 10));
 }

@@ -34,12 +34,13 @@ protected:
 
     void ticks(int n) { fake.advanceMs(std::int64_t(n) * kTickMs); }
 
-    // Slides `steps` steps in from the parked position, then puts the pointer at `to`.
-    void slideIn(int steps, QPoint to)
+    // Slides `steps` steps in from the parked position, then moves (or warps) the
+    // pointer to `to`.
+    void slideIn(int steps, QPoint to, bool warp = false)
     {
         fake.setCursor({ 10, 10 });
         ticks(steps);
-        fake.setCursor(to);
+        warp ? fake.warpCursor(to) : fake.setCursor(to);
     }
 };
 
@@ -75,9 +76,26 @@ TEST_F(Clock, ShowsZerosUntilTheFirstTickThenTheTimeOfDay)
     EXPECT_EQ(clockPlate()->timeText->Caption(), QStringLiteral("00:00:00"));
     fake.advanceMs(1);
     EXPECT_EQ(clockPlate()->timeText->Caption(), QStringLiteral("09:05:07"));
-    // The time of day goes on, whatever a run does.
+    // The time of day goes on, whatever a run does: parked, the plate shows it
+    // again from the tick after the pointer comes to the edge band.
     fake.advanceMs(1000);
+    fake.setCursor({ 50, 300 });
+    fake.advanceMs(kTickMs);
     EXPECT_EQ(clockPlate()->timeText->Caption(), QStringLiteral("09:05:08"));
+}
+
+TEST_F(Clock, NoTimerWakesTheIdleProgramWhileThePointerRestsOutsideTheBand)
+{
+    ticks(1);
+    const std::uint64_t fired = fake.timersFired;
+    fake.advanceMs(10000);
+    EXPECT_EQ(fake.timersFired, fired);
+    EXPECT_EQ(fake.nextDeadlineNs(), -1);
+    // A move into the corner brings the plate in as before, with the time of day.
+    fake.setCursor({ 50, 50 });
+    ticks(13);
+    EXPECT_EQ(position(), kAtRest);
+    EXPECT_EQ(clockPlate()->timeText->Caption(), fake.longTimeText());
 }
 
 struct FormatCase {
@@ -153,12 +171,13 @@ struct PointerCase {
 
 void PrintTo(const PointerCase& c, std::ostream* os) { *os << c.name; }
 
-class ClockPointer : public Clock, public ::testing::WithParamInterface<std::tuple<PointerCase, int>> { };
+// A warp (no motion told) is seen alike: in the band the plate still ticks.
+class ClockPointer : public Clock, public ::testing::WithParamInterface<std::tuple<PointerCase, int, bool>> { };
 
 TEST_P(ClockPointer, OneTick)
 {
-    const auto& [c, steps] = GetParam();
-    slideIn(steps, c.pointer);
+    const auto& [c, steps, warp] = GetParam();
+    slideIn(steps, c.pointer, warp);
     const QPoint before = position();
     ticks(1);
     const bool canSlide = before.x() < 0 && before.y() < 0;
@@ -181,9 +200,10 @@ INSTANTIATE_TEST_SUITE_P(Positions, ClockPointer,
             PointerCase { "just_below_corner", { 100, 101 }, PointerCase::Stay },
             PointerCase { "just_right_of_corner", { 101, 100 }, PointerCase::Stay },
             PointerCase { "left_of_screen", { -1, 50 }, PointerCase::Stay }),
-        ::testing::Values(0, 6, 13)),
+        ::testing::Values(0, 6, 13), ::testing::Bool()),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + "_after_" + std::to_string(std::get<1>(info.param));
+        return std::string(std::get<0>(info.param).name) + "_after_" + std::to_string(std::get<1>(info.param))
+            + (std::get<2>(info.param) ? "_warped" : "");
     });
 
 TEST_F(Clock, LeavingAlongTheTopEdgeHalfWayLeavesItHalfWay)

@@ -64,9 +64,8 @@ protected:
         test::AppTest::SetUp();
         // Other timers of the program draw no random numbers; the record starts here.
         fake.randomRanges.clear();
-        // The 20 ms timers of the control and clock windows play no part here;
-        // stopped, they let minutes of virtual time pass quickly.
-        controlWindow()->titlePollTimer->setEnabled(false);
+        // The clock's 20 ms timer plays no part here; stopped, it lets minutes of
+        // virtual time pass quickly.
         clockPlate()->tickTimer->setEnabled(false);
     }
 
@@ -350,6 +349,7 @@ TEST_P(UnfinishedDecoding, DelaysNoFlipAndNoClockTick)
     };
     stimulationWindow()->setFrequency(8.0);
     stimulationWindow()->flipTimer->setEnabled(true);
+    fake.setCursor({ 50, 300 });  // on the left edge: the clock ticks all along
     clockPlate()->tickTimer->setEnabled(true);
     const std::uint64_t clockTicks = clockPlate()->tickTimer->tickCount();
     const int wait = timer.Interval();
