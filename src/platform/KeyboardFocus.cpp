@@ -1,35 +1,15 @@
 #include "platform/KeyboardFocus.h"
 
+#include "platform/X11Connection.h"
+
 #include <QApplication>
 #include <QGuiApplication>
-#include <qguiapplication_platform.h>
-
-#include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace pvstim {
 
 namespace {
-
-#if QT_CONFIG(xcb)
-xcb_connection_t* xcbConnection()
-{
-    // Other platforms (offscreen among them) may offer the X11 interface without a
-    // connection to a server.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
-}
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
 
 // Whether the keyboard rests on no other program's window: on none, on the root,
 // or on a window no window manager manages (a client's window carries WM_STATE).
@@ -43,14 +23,13 @@ bool keyboardWithNoProgram(xcb_connection_t* connection)
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     if (window == XCB_NONE || window == XCB_INPUT_FOCUS_POINTER_ROOT || window == root)
         return true;
-    const xcb_atom_t wmState = internAtom(connection, "WM_STATE");
+    const xcb_atom_t wmState = x11Atom(connection, "WM_STATE");
     xcb_get_property_reply_t* state = xcb_get_property_reply(connection,
         xcb_get_property(connection, 0, window, wmState, XCB_GET_PROPERTY_TYPE_ANY, 0, 0), nullptr);
     const bool managed = state && state->type != XCB_ATOM_NONE;
     std::free(state);
     return !managed;
 }
-#endif
 
 }  // namespace
 
@@ -74,30 +53,23 @@ void KeyboardFocus::check()
     // A box of the program's own takes the keyboard on purpose.
     if (!window_ || !window_->isVisible() || QApplication::activeModalWidget())
         return;
-#if QT_CONFIG(xcb)
-    if (xcb_connection_t* connection = xcbConnection()) {
+    if (xcb_connection_t* connection = qtX11Connection()) {
         if (keyboardWithNoProgram(connection))
-            give(*window_);
+            give(connection, *window_);
         return;
     }
-#endif
     if (!QGuiApplication::focusWindow())
         window_->activateWindow();
 }
 
-void KeyboardFocus::give(QWidget& window)
+void KeyboardFocus::give(xcb_connection_t* connection, QWidget& window)
 {
-#if QT_CONFIG(xcb)
-    xcb_connection_t* connection = xcbConnection();
     const auto id = static_cast<xcb_window_t>(window.winId());
     xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
     // An empty append changes nothing but still sends the property's event.
-    const xcb_atom_t stamp = internAtom(connection, "_PVSTIM_TIME_STAMP");
+    const xcb_atom_t stamp = x11Atom(connection, "_PVSTIM_TIME_STAMP");
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, stamp, XCB_ATOM_STRING, 8, 0, nullptr);
     xcb_flush(connection);
-#else
-    window.activateWindow();
-#endif
 }
 
 }  // namespace pvstim

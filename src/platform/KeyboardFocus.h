@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+struct xcb_connection_t;
+
 namespace pvstim {
 
 // Keeps the keyboard with one window of the program (during a run the mini bar,
@@ -32,7 +34,7 @@ public:
 
 private:
     void check();
-    void give(QWidget& window);
+    static void give(xcb_connection_t* connection, QWidget& window);
 
     QPointer<QWidget> window_;
     QTimer checks_;

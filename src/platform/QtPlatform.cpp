@@ -58,13 +58,7 @@ QtPlatform::QtPlatform()
     // After Qt's own handling of the change, so that activeWindow() tells the new state.
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         QObject::connect(app, &QGuiApplication::focusWindowChanged, &notices_, [this] {
-            if (foregroundNoticePosted_)
-                return;
-            foregroundNoticePosted_ = true;
-            QMetaObject::invokeMethod(&notices_, [this] {
-                foregroundNoticePosted_ = false;
-                notifyForegroundChanged();
-            }, Qt::QueuedConnection);
+            postOnce(foregroundNoticePosted_, [this] { notifyForegroundChanged(); });
         });
     }
     warpCheck_.setSingleShot(true);
@@ -130,12 +124,17 @@ void QtPlatform::pointerWatched()
 
 void QtPlatform::postPointerNotice()
 {
-    if (pointerNoticePosted_)
+    postOnce(pointerNoticePosted_, [this] { notifyPointerMoved(); });
+}
+
+void QtPlatform::postOnce(bool& posted, std::function<void()> notify)
+{
+    if (posted)
         return;
-    pointerNoticePosted_ = true;
-    QMetaObject::invokeMethod(&notices_, [this] {
-        pointerNoticePosted_ = false;
-        notifyPointerMoved();
+    posted = true;
+    QMetaObject::invokeMethod(&notices_, [&posted, notify = std::move(notify)] {
+        posted = false;
+        notify();
     }, Qt::QueuedConnection);
 }
 

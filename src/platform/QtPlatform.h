@@ -29,8 +29,8 @@ namespace pvstim {
 //    application's active window as the foreground window;
 //  - notices of the pointer's motion (raw motion events, the program's own pointer
 //    events and moves; a warp found by asking for the position a second after it
-//    was last asked for, or every 100 ms without raw events) and of a change of the focus
-//    window, each posted to the event loop, several as one;
+//    was last asked for, or every 100 ms without raw events) and of a change of
+//    the focus window, each posted to the event loop, several as one;
 //  - local time of day (LocalClock.h), the long time format (LongTimeFormatParser.h)
 //    and number format of the system locale;
 //  - random draws from a generator reseeded from a nanosecond clock before each draw;
@@ -45,8 +45,9 @@ namespace pvstim {
 //    executable's folder and the XDG base folders (QStandardPaths);
 //  - flags kept per user in pvstim.conf in the user's configuration folder
 //    (QStandardPaths::AppConfigLocation, for example ~/.config/pvstim/; UserFlags.h);
-//  - the screen kept awake through the desktop's screen saver service or the X
-//    server's screen saver (ScreenAwake.h).
+//  - the screen kept awake through both the desktop's screen saver service and the
+//    X server's screen saver (ScreenAwake.h);
+//  - the keyboard kept with one window during a run (KeyboardFocus.h);
 //  - a frame surface drawn with OpenGL at a swap interval of 1 (GlFrameSurface);
 //  - a phase band held as two pixmaps in the X server, shown with one copy each
 //    (X11PhaseBand.h; on X11 only).
@@ -86,6 +87,8 @@ protected:
     void pointerWatched() override;
 
 private:
+    // Posts `notify` to the event loop once, however often asked before it runs.
+    void postOnce(bool& posted, std::function<void()> notify);
     void postPointerNotice();
     void checkForWarp();
 

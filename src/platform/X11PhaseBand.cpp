@@ -1,13 +1,13 @@
 #include "platform/X11PhaseBand.h"
 
 #include "platform/QtPlatform.h"
+#include "platform/X11Connection.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QImage>
+#include <QSysInfo>
 #include <QWidget>
 #include <QWindow>
-#include <qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -23,11 +23,7 @@ std::unique_ptr<PhaseBand> QtPlatform::createPhaseBand(QWidget& window)
 
 std::unique_ptr<X11PhaseBand> X11PhaseBand::create(QWidget& window)
 {
-#if QT_CONFIG(xcb)
-    // Other platforms (offscreen among them) may offer the X11 interface without a
-    // connection to a server.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    xcb_connection_t* connection = qtX11Connection();
     if (!connection || !window.windowHandle() || window.devicePixelRatioF() != 1.0)
         return nullptr;
     xcb_get_geometry_reply_t* geometry
@@ -46,10 +42,6 @@ std::unique_ptr<X11PhaseBand> X11PhaseBand::create(QWidget& window)
     if ((depth != 24 && depth != 32) || !hostOrder || !format)
         return nullptr;
     return std::unique_ptr<X11PhaseBand>(new X11PhaseBand(window, connection, depth));
-#else
-    Q_UNUSED(window);
-    return nullptr;
-#endif
 }
 
 X11PhaseBand::X11PhaseBand(QWidget& window, xcb_connection_t* connection, std::uint8_t depth)
