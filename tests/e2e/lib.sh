@@ -7,6 +7,15 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display.sh"
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The usual start of a test: cleanup on exit, the virtual display, and a copy of
+# the program from the build folder $1 in a fresh folder, $dir.
+e2e_begin() {
+  build_dir=$1
+  trap vd_cleanup EXIT
+  vd_start_display
+  dir=$(vd_program_copy "$build_dir")
+}
+
 # Prints "x y width height" of a window, in root coordinates.
 e2e_geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}

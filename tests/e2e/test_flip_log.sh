@@ -8,12 +8,8 @@
 # summary agreeing with the file. The rate the phases kept is measured by
 # bench/flicker.sh.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 # The first line 8 s after Start, nothing covering the text.
 printf '[USES]\r\nmarkers=0\r\nimages=0\r\n[GENERAL]\r\nfreqency=800\r\n' >"$dir/Config.ini"
 

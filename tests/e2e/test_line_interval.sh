@@ -3,12 +3,8 @@
 # typed text until the focus leaves it and "Старт" takes no focus. Start brings it
 # into range: the run shows its lines and flickers, and the interval used is saved.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 e2e_two_line_text "$dir"
 printf '[USES]\r\nmarkers=0\r\nimages=0\r\n' >"$dir/Config.ini"
 

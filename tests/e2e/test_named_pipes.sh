@@ -7,12 +7,8 @@
 # answers with an error box, and the program still ends on the window manager's
 # close request.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 # Never opened for writing here: a writer would let a blocked open go on.
 for picture in "$dir"/fone/* "$dir"/textures/* "$dir"/mandals/*; do
   rm -f "$picture"

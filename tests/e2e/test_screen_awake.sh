@@ -5,12 +5,8 @@
 # the program has ended. A screen-saver service on a private session bus is asked to
 # inhibit and to let go as well: one hold does not stand in for the other.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 printf '[USES]\r\nmarkers=0\r\nimages=0\r\n' >"$dir/Config.ini"
 xset s 2 0
 

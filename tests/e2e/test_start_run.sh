@@ -4,12 +4,8 @@
 # the preview's font, the mini bar takes the bottom-left corner with the pointer on
 # its restore image, and the control window goes out of sight.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 # One known text; a line interval of 10 s keeps the title line up, and without
 # markers and mandalas nothing covers it.
 e2e_two_line_text "$dir"

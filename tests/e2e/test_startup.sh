@@ -2,12 +2,8 @@
 # The real program on a virtual display: the control window alone, 554x381, centred;
 # closing it writes the default settings.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 e2e_start_program "$dir"
 id=$E2E_CONTROL
 

@@ -4,12 +4,8 @@
 # error's text goes to standard error too; Enter closes the box and the control
 # window then takes clicks.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 rm -rf "$dir/to_read"
 vd_start_program "$dir"
 box=$(vd_wait_window '^pvstim$')

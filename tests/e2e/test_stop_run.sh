@@ -7,12 +7,8 @@
 # first Escape and the run goes on; the next one ends it. How fast a run ends is
 # measured by bench/stop.sh.
 set -euo pipefail
-build_dir=$1
 source "$(dirname "$0")/lib.sh"
-trap vd_cleanup EXIT
-
-vd_start_display
-dir=$(vd_program_copy "$build_dir")
+e2e_begin "$1"
 rm -f "$E2E_USER_FILE"
 # The first line after 100 ms turns the flicker on. The program writes keys this
 # file lacks when it saves.
