@@ -30,7 +30,6 @@ public:
 
     // Null lets go.
     void keepOn(QWidget* window);
-    QWidget* keptOn() const { return window_; }
 
 private:
     void check();
